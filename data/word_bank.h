@@ -1,0 +1,31 @@
+// The built-in word bank: three parallel columns of GBK texts, answer, prompt and category, with
+// room for 1800 rows, of which rows 0..1753 are filled. A row is its index; a category is its text.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zembra {
+
+constexpr int kRowCapacity = 1800;
+constexpr std::int32_t kBankRows = 1754;
+
+struct WordBank {
+    std::array<std::string, kRowCapacity> answers;
+    std::array<std::string, kRowCapacity> prompts;
+    std::array<std::string, kRowCapacity> categories;
+};
+
+// One row of the table generated from data/word_bank.tsv at build time.
+struct WordRow {
+    std::string_view answer;
+    std::string_view prompt;
+    std::string_view category;
+};
+
+// The generated constant table, kBankRows rows in index order.
+extern const WordRow kWordRows[kBankRows];
+
+}  // namespace zembra

@@ -1,0 +1,164 @@
+// The drill: one row at a time, drawn at random among the unmastered rows of the chosen category,
+// checked exactly against the typed answer. See docs/DESIGN.md for the flow of one answer.
+#include "drill/practice_dialog.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+
+#include "framework/diagnostics.h"
+#include "ui/control_ids.h"
+#include "ui/texts.h"
+
+namespace zembra {
+
+DrillEnvironment DrillEnvironment::ForProgressFile(std::filesystem::path file) {
+    return {std::move(file), [] { return static_cast<std::int64_t>(std::time(nullptr)); }, WriteDiagnostic};
+}
+
+PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment)
+    : Dialog(host),
+      m_environment(std::move(environment)),
+      m_progressFile(m_environment.progressFile, m_environment.diagnostics) {}
+
+bool PracticeDialog::IsMastered(std::string_view mark) {
+    return !mark.empty() && mark.find('0') == std::string_view::npos;
+}
+
+bool PracticeDialog::Matches(int row) const {
+    return m_filter == texts::kAllCategories || m_bank.categories[static_cast<std::size_t>(row)] == m_filter;
+}
+
+void PracticeDialog::SetNumber(int id, std::int32_t value) { Host().SetItemText(id, std::to_string(value)); }
+
+void PracticeDialog::Diagnostic(const char* format, ...) const {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string line(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    std::vsnprintf(line.data(), line.size() + 1, format, arguments);
+    va_end(arguments);
+    m_environment.diagnostics(line);
+}
+
+void PracticeDialog::SelectNextRow() {
+    ControlHost& host = Host();
+    for (int id = ids::kAnswerHolder; id <= ids::kLastLetterStatic; ++id) {
+        host.ShowItem(id, false);
+        host.SetItemText(id, "");
+    }
+    for (int id = ids::kAnswerBox; id <= ids::kLastAnswerEdit; ++id) {
+        host.ShowItem(id, false);
+        host.SetItemText(id, "");
+    }
+    host.ShowItem(ids::kAnswerBox, true);
+    host.SetItemFocus(ids::kAnswerBox);
+
+    // A fixed array: a selection allocates nothing per row.
+    std::array<std::int16_t, kRowCapacity> candidates;
+    int count = 0;
+    for (int row = 0; row < m_bankSize; ++row) {
+        if (Matches(row) && !IsMastered(m_marks[static_cast<std::size_t>(row)])) {
+            candidates[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(row);
+        }
+    }
+
+    if (count == 0) {
+        std::string congratulation;
+        if (m_filter == texts::kAllCategories) {
+            congratulation = texts::kCongratulationsAll;
+        } else {
+            congratulation.append(texts::kCongratulationsPrefix).append(m_filter).append(texts::kCongratulationsSuffix);
+        }
+        host.SetItemText(ids::kResultLine, congratulation);
+        m_currentRow = -1;
+        return;
+    }
+
+    m_random.Seed(static_cast<std::uint32_t>(m_environment.clock()));
+    m_currentRow = candidates[static_cast<std::size_t>(m_random.Draw() % count)];
+    const auto row = static_cast<std::size_t>(m_currentRow);
+    host.SetItemText(ids::kAnswerHolder, m_bank.answers[row]);
+    host.SetItemText(ids::kPromptLine, m_bank.prompts[row]);
+    host.SetItemText(ids::kCategoryCaption, m_bank.categories[row]);
+    Diagnostic(texts::kSelectionFormat, m_currentRow, m_bank.answers[row].c_str(), m_bank.prompts[row].c_str(),
+               m_marks[row].c_str());
+
+    host.SetItemText(ids::kResultLine, "");
+    host.ShowItem(ids::kWrongMark, false);
+    host.ShowItem(ids::kRightMark, false);
+    host.RepaintDialog();
+}
+
+void PracticeDialog::OnNext() {
+    SelectNextRow();
+    Host().EnableItem(ids::kSubmit, true);
+}
+
+void PracticeDialog::OnSubmit() {
+    if (m_currentRow == -1) return;
+    ControlHost& host = Host();
+    std::string result;
+    for (int k = 0; k < ids::kAnswerEditCount; ++k) {
+        if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
+        const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
+        if (host.GetItemText(ids::kAnswerBox + k) != expected) result += expected + "  ";
+    }
+    if (result.empty()) {
+        host.SetItemText(ids::kResultLine, "");
+        host.ShowItem(ids::kWrongMark, false);
+        host.ShowItem(ids::kRightMark, true);
+        SetNumber(ids::kMasteredCount, ++m_masteredCount);
+        std::string& mark = m_marks[static_cast<std::size_t>(m_currentRow)];
+        mark = "1";
+        Diagnostic(texts::kNewMarkFormat, mark.c_str());
+    } else {
+        host.SetItemText(ids::kResultLine, result);
+        host.ShowItem(ids::kWrongMark, true);
+        host.ShowItem(ids::kRightMark, false);
+    }
+    host.EnableItem(ids::kSubmit, false);
+}
+
+void PracticeDialog::OnRetry() {
+    ControlHost& host = Host();
+    if (!host.IsItemEnabled(ids::kSubmit)) {
+        host.AskYesNo(texts::kRetryRefused, texts::kRetryRefusedCaption);
+        return;
+    }
+    for (int id = ids::kAnswerBox; id <= ids::kLastAnswerEdit; ++id) host.SetItemText(id, "");
+    host.EnableItem(ids::kSubmit, true);
+    host.SetItemText(ids::kResultLine, "");
+    host.ShowItem(ids::kWrongMark, false);
+    host.ShowItem(ids::kRightMark, false);
+}
+
+void PracticeDialog::OnResetAll() {
+    if (!Host().AskYesNo(texts::kResetQuestion, texts::kResetQuestionCaption)) return;
+    for (int row = 0; row < m_bankSize; ++row) m_marks[static_cast<std::size_t>(row)].clear();
+    m_masteredCount = 0;
+    SetNumber(ids::kMasteredCount, 0);
+}
+
+void PracticeDialog::OnFilterChange() {
+    // Choosing in the list always leaves an item selected; without one the filter stays.
+    std::optional<std::string> chosen = Host().GetComboSelectionText(ids::kCategoryCombo);
+    if (!chosen) return;
+    m_filter = std::move(*chosen);
+    Host().SetItemText(ids::kCategoryCaption, m_filter);
+    m_poolSize = 0;
+    m_masteredCount = 0;
+    for (int row = 0; row < m_bankSize; ++row) {
+        if (!Matches(row)) continue;
+        ++m_poolSize;
+        if (IsMastered(m_marks[static_cast<std::size_t>(row)])) ++m_masteredCount;
+    }
+    SetNumber(ids::kTotalCount, m_poolSize);
+    SetNumber(ids::kMasteredCount, m_masteredCount);
+    SelectNextRow();
+}
+
+}  // namespace zembra

@@ -1,0 +1,91 @@
+// The main dialog's behaviour: the practice state, the drill's handlers, the start-up order and
+// the progress file. It draws nothing itself; every effect on the screen goes through the
+// control operations of its ControlHost, so it runs the same on Win32, Qt and in tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "data/word_bank.h"
+#include "drill/progress_file.h"
+#include "framework/dialog.h"
+#include "framework/seed_draw.h"
+
+namespace zembra {
+
+// What the dialog takes from its owner instead of reading globals, so tests can fix them.
+struct DrillEnvironment {
+    std::filesystem::path progressFile;
+    // Seconds since the epoch; seeds the generator before every draw.
+    std::function<std::int64_t()> clock;
+    // Receives each diagnostic line as GBK bytes.
+    std::function<void(std::string_view)> diagnostics;
+
+    // The real clock and standard output in the platform's text encoding.
+    static DrillEnvironment ForProgressFile(std::filesystem::path file);
+};
+
+class PracticeDialog : public Dialog {
+public:
+    PracticeDialog(ControlHost& host, DrillEnvironment environment);
+
+    // Handlers the backend calls.
+    bool OnInitDialog() override;
+    bool PreTranslateMessage(const KeyMessage& message) override;
+    void OnCommand(int id, Notification code) override;
+    void OnClose() override;
+    std::optional<Colour> OnCtlColor(int id) const override;
+
+    // The drill's handlers, bound to the controls by the message map.
+    void OnNext();
+    void OnSubmit();
+    void OnRetry();
+    void OnResetAll();
+    void OnFilterChange();
+
+    // Read-only views of the state, for the backends and tests.
+    std::int32_t CurrentRow() const { return m_currentRow; }
+    std::int32_t RunCounter() const { return m_runCounter; }
+    std::int32_t MasteredCount() const { return m_masteredCount; }
+    std::int32_t PoolSize() const { return m_poolSize; }
+    std::int32_t MarkLineCount() const { return m_markLineCount; }
+    const std::string& Mark(int row) const { return m_marks[static_cast<std::size_t>(row)]; }
+    const std::string& Filter() const { return m_filter; }
+    const WordBank& Bank() const { return m_bank; }
+
+    // A mark counts as mastered when it is not empty and holds no byte '0'.
+    static bool IsMastered(std::string_view mark);
+
+private:
+    void SelectNextRow();
+    void FillWordBank();
+    void LoadProgress();
+    void SaveProgress();
+    void SetFonts();
+    void ChoosePosterToShow();
+    void SetNumber(int id, std::int32_t value);
+    bool Matches(int row) const;
+    void Diagnostic(const char* format, ...) const;
+
+    DrillEnvironment m_environment;
+    ProgressFile m_progressFile;
+    WordBank m_bank;
+    std::array<std::string, kRowCapacity> m_marks;
+    std::string m_filter;
+    FontHandle m_font18 = 0;
+    FontHandle m_font12 = 0;
+    SeedAndDraw m_random;
+
+    std::int32_t m_bankSize = 0;
+    std::int32_t m_currentRow = -1;
+    std::int32_t m_poolSize = 0;
+    std::int32_t m_masteredCount = 0;
+    std::int32_t m_runCounter = 0;
+    std::int32_t m_markLineCount = 0;
+};
+
+}  // namespace zembra

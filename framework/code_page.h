@@ -1,0 +1,21 @@
+// Conversion between the GBK texts held inside the program (code page 936) and the encodings of
+// the window systems and the terminal. Only the window and output boundaries call these.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zembra {
+
+// Bytes that are not valid GBK become U+FFFD.
+std::u16string GbkToUtf16(std::string_view gbk);
+std::string GbkToUtf8(std::string_view gbk);
+
+// A character with no GBK form becomes the byte 0xFF, which no valid GBK text contains, so a
+// typed answer holding one can never match a stored answer.
+std::string Utf16ToGbk(std::u16string_view text);
+std::string Utf8ToGbk(std::string_view utf8);
+
+inline constexpr char kNoGbkForm = '\xFF';
+
+}  // namespace zembra

@@ -1,0 +1,44 @@
+// The control operations a dialog needs from the window system. Each platform backend (Win32,
+// Qt, and the in-memory one the tests drive) implements them; the dialog logic reaches the
+// screen through nothing else. All texts are GBK byte strings.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zembra {
+
+// A font made by the backend from a point size and a face name; 0 means "no font".
+using FontHandle = int;
+
+class ControlHost {
+public:
+    virtual ~ControlHost() = default;
+
+    // The control shows `text` in place of its old text and redraws itself.
+    virtual void SetItemText(int id, const std::string& text) = 0;
+    // The control's whole current text (for an edit: what was typed). Typed characters that
+    // have no GBK form come back as the byte 0xFF, which no valid GBK text contains.
+    virtual std::string GetItemText(int id) const = 0;
+    virtual void ShowItem(int id, bool show) = 0;
+    virtual bool IsItemVisible(int id) const = 0;
+    virtual void EnableItem(int id, bool enable) = 0;
+    virtual bool IsItemEnabled(int id) const = 0;
+    virtual void SetItemFocus(int id) = 0;
+    // The text of the item selected in a combo box's list, or nothing when no item is selected.
+    virtual std::optional<std::string> GetComboSelectionText(int id) const = 0;
+    // Invalidates the whole dialog with its background and repaints it before returning.
+    virtual void RepaintDialog() = 0;
+    // A modal box owned by the dialog with Yes and No (Yes the default), no icon; Escape does not
+    // close it. Returns true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+
+    // Creates a font once; `tenthsOfPoint` as 180 for 18 points. The backend keeps it alive until
+    // after the window is gone.
+    virtual FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) = 0;
+    virtual void SetItemFont(int id, FontHandle font) = 0;
+    // Sets the application icon as the window's big and small icon.
+    virtual void SetWindowIcons() = 0;
+};
+
+}  // namespace zembra

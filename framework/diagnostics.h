@@ -1,0 +1,12 @@
+// Diagnostic lines on standard output, never shown to the pupil.
+#pragma once
+
+#include <string_view>
+
+namespace zembra {
+
+// Writes a GBK line to standard output in the platform's text encoding: the GBK bytes as they are
+// on Windows, UTF-8 elsewhere, so that a terminal shows it legibly. Flushed at once.
+void WriteDiagnostic(std::string_view gbk);
+
+}  // namespace zembra

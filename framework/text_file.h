@@ -1,0 +1,69 @@
+// Text files with the same rules on every platform: a line end is written as CR LF; on reading,
+// CR LF and a lone LF both end a line, a CR not followed by LF stays in the line, and a byte 0x1A
+// ends the data as if the file ended there. Nothing else is converted.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "framework/file_io.h"
+
+namespace zembra {
+
+// Reads lines of any length from a byte source in text mode.
+class TextReader {
+public:
+    // Fills the buffer; returns the bytes given, 0 at the end, -1 on an error.
+    using Source = std::function<long(char*, std::size_t)>;
+    explicit TextReader(Source source) : m_source(std::move(source)) {}
+
+    // The next line without its line end; false when nothing is left (or after an error).
+    bool ReadLine(std::string& line);
+    // Whether the source reported an error (as opposed to reaching the end).
+    bool Failed() const { return m_failed; }
+
+    // A reader over bytes in memory.
+    static TextReader OverBytes(std::string_view bytes);
+
+private:
+    bool Refill();
+
+    Source m_source;
+    std::array<char, 4096> m_buffer{};
+    std::size_t m_position = 0;
+    std::size_t m_end = 0;
+    bool m_ended = false;
+    bool m_failed = false;
+};
+
+// The same text with every LF written as CR LF.
+std::string ToTextModeBytes(std::string_view text);
+
+class TextFile {
+public:
+    TextFile() : m_reader([this](char* buffer, std::size_t size) { return m_file.Read(buffer, size); }) {}
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    OpenStatus OpenExisting(const std::filesystem::path& path) { return m_file.OpenExisting(path); }
+    OpenStatus OpenReadOnly(const std::filesystem::path& path) { return m_file.OpenReadOnly(path); }
+    OpenStatus CreateNew(const std::filesystem::path& path) { return m_file.CreateNew(path); }
+
+    bool ReadLine(std::string& line) { return m_reader.ReadLine(line); }
+    TextReader& Reader() { return m_reader; }
+    // Writes the text with CR LF line ends.
+    bool WriteString(std::string_view text);
+    // Pushes everything written through to the disk.
+    bool Flush() { return m_file.Flush(); }
+    bool Close() { return m_file.Close(); }
+
+private:
+    RawFile m_file;
+    TextReader m_reader;
+};
+
+}  // namespace zembra

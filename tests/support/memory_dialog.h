@@ -1,0 +1,104 @@
+// An in-memory dialog backend: the 100 controls of the template with their text, visibility,
+// enabled state and font, the focus, the combo list, Yes/No questions answered by the test, a
+// repaint counter, and the dialog-manager rules the program relies on (Enter presses the focused
+// push button, else the enabled default button; Escape cancels; Tab walks the shown, enabled tab
+// stops in template order).
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "ui/dialog_template.h"
+
+namespace zembra::testing {
+
+struct MemoryControl {
+    const ControlTemplate* tmpl = nullptr;
+    std::string text;
+    bool visible = false;
+    bool enabled = true;
+    FontHandle font = 0;
+};
+
+struct AskedQuestion {
+    std::string text;
+    std::string caption;
+};
+
+struct CreatedFont {
+    int tenthsOfPoint;
+    std::string face;
+};
+
+class MemoryDialog : public ControlHost {
+public:
+    MemoryDialog();
+
+    // Runs the base initialisation (fills the combo box), then OnInitDialog; when it returns
+    // true the focus goes to the first shown, enabled tab stop.
+    void Start(Dialog& dialog);
+
+    // What the pupil does.
+    void Type(int id, const std::string& text);  // replaces an edit's text, as typing into an empty box
+    void Click(int id);                          // a mouse click on a button: focus, then the command
+    void ChooseCategory(int index);              // picks a combo list item
+    void PressKey(Key key);                      // through PreTranslateMessage, then the dialog manager
+    void CloseBox();                             // the close request
+
+    // What the test reads.
+    const MemoryControl& Control(int id) const;
+    std::string Text(int id) const { return Control(id).text; }
+    int Focus() const { return m_focus; }
+    std::optional<int> EndCode() const { return m_endCode; }
+    int Repaints() const { return m_repaints; }
+    bool IconsSet() const { return m_iconsSet; }
+    const std::vector<CreatedFont>& Fonts() const { return m_fonts; }
+    const std::vector<AskedQuestion>& Questions() const { return m_questions; }
+    const std::vector<std::string>& ComboItems() const { return m_comboItems; }
+    std::optional<int> ComboSelection() const { return m_comboSelection; }
+    // The ids of the controls whose font was set, in the order it was set.
+    const std::vector<int>& FontOrder() const { return m_fontOrder; }
+
+    // Answers for the coming Yes/No boxes, in order; a box with no answer queued fails the test.
+    void AnswerNextQuestion(bool yes) { m_answers.push_back(yes); }
+
+    // ControlHost
+    void SetItemText(int id, const std::string& text) override;
+    std::string GetItemText(int id) const override;
+    void ShowItem(int id, bool show) override;
+    bool IsItemVisible(int id) const override;
+    void EnableItem(int id, bool enable) override;
+    bool IsItemEnabled(int id) const override;
+    void SetItemFocus(int id) override;
+    std::optional<std::string> GetComboSelectionText(int id) const override;
+    void RepaintDialog() override { ++m_repaints; }
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) override;
+    void SetItemFont(int id, FontHandle font) override;
+    void SetWindowIcons() override { m_iconsSet = true; }
+
+private:
+    MemoryControl& Mutable(int id);
+    bool IsTabStop(const MemoryControl& control) const;
+    void Command(int id, Notification code);
+
+    Dialog* m_dialog = nullptr;
+    std::map<int, MemoryControl> m_controls;
+    std::vector<int> m_order;  // template order of the controls with an id
+    std::vector<std::string> m_comboItems;
+    std::optional<int> m_comboSelection;
+    int m_focus = 0;
+    std::optional<int> m_endCode;
+    int m_repaints = 0;
+    bool m_iconsSet = false;
+    std::vector<CreatedFont> m_fonts;
+    std::vector<int> m_fontOrder;
+    std::deque<bool> m_answers;
+    std::vector<AskedQuestion> m_questions;
+};
+
+}  // namespace zembra::testing

@@ -1,0 +1,42 @@
+// Control ids of dialog template 102 and the resource ids the dialog uses.
+#pragma once
+
+namespace zembra::ids {
+
+constexpr int kDialog = 102;
+
+constexpr int kCategoryCaption = 1001;
+constexpr int kPromptLine = 1002;
+constexpr int kAnswerHolder = 1003;     // hidden; holds the asked row's answer
+constexpr int kLastLetterStatic = 1034;  // 1003..1034: hidden letter statics
+constexpr int kAnswerBox = 1035;
+constexpr int kLastAnswerEdit = 1066;    // 1035..1066: answer edits, only 1035 is ever shown
+constexpr int kDrillFrame = 1067;
+constexpr int kSubmit = 1068;
+constexpr int kRetry = 1069;
+constexpr int kNext = 1070;
+constexpr int kResultLine = 1073;
+constexpr int kRightMark = 1074;
+constexpr int kWrongMark = 1075;
+constexpr int kNoticeBoardCaption = 1078;
+constexpr int kTotalCount = 1079;
+constexpr int kMasteredCount = 1080;
+constexpr int kTotalLabel = 1081;
+constexpr int kMasteredLabel = 1082;
+constexpr int kResetAll = 1084;
+constexpr int kStartPoster = 1086;
+constexpr int kCategoryCombo = 1102;
+constexpr int kFilterLabel = 1103;
+
+constexpr int kLetterStaticCount = kLastLetterStatic - kAnswerHolder + 1;  // 32
+constexpr int kAnswerEditCount = kLastAnswerEdit - kAnswerBox + 1;        // 32
+
+// Resources
+constexpr int kAppIcon = 128;
+constexpr int kTickIcon = 133;
+constexpr int kCrossIcon = 134;
+constexpr int kFirstPosterBitmap = 139;
+constexpr int kLastPosterBitmap = 154;
+constexpr int kDialogInit = 102;
+
+}  // namespace zembra::ids
