@@ -1,0 +1,182 @@
+// The built-in word bank: its shape, the GBK bytes of its special characters, and the rows whose
+// exact texts a careless edit of the data file would break.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "data/word_bank.h"
+#include "framework/code_page.h"
+#include "ui/dialog_template.h"
+
+namespace zembra {
+namespace {
+
+std::string G(const char* utf8) { return Utf8ToGbk(utf8); }
+std::string_view Answer(int row) { return kWordRows[row].answer; }
+std::string_view Prompt(int row) { return kWordRows[row].prompt; }
+std::string_view Category(int row) { return kWordRows[row].category; }
+
+struct CategoryRun {
+    const char* name;
+    int first, last, comboEntry;  // comboEntry counts "全选" as entry 1
+};
+
+constexpr CategoryRun kRuns[] = {
+    {"单词", 0, 667, 2},          {"常用短语", 668, 921, 3},  {"特殊疑问词", 922, 943, 9},
+    {"缩写", 944, 966, 8},        {"过去式", 967, 1044, 5},   {"第三人称单数", 1045, 1162, 4},
+    {"现在分词", 1163, 1280, 10}, {"名词复数", 1281, 1342, 7}, {"形容词→副词", 1343, 1403, 11},
+    {"介词短语", 1404, 1533, 6},  {"比较级", 1534, 1643, 12}, {"最高级", 1644, 1753, 13},
+};
+
+TEST(WordBankShape, CategoriesAreContiguousRunsInBankOrder) {
+    int next = 0;
+    for (const CategoryRun& run : kRuns) {
+        SCOPED_TRACE(run.name);
+        EXPECT_EQ(run.first, next);
+        for (int row = run.first; row <= run.last; ++row) ASSERT_EQ(Category(row), G(run.name)) << "row " << row;
+        next = run.last + 1;
+    }
+    EXPECT_EQ(next, kBankRows);
+}
+
+TEST(WordBankShape, ComboEntriesSpellTheCategoriesExactly) {
+    const auto entries = CategoryComboEntries();
+    ASSERT_EQ(entries.size(), 13u);
+    EXPECT_EQ(entries[0], G("全选"));
+    for (const CategoryRun& run : kRuns) EXPECT_EQ(entries[run.comboEntry - 1], G(run.name)) << run.name;
+    for (int row = 0; row < kBankRows; ++row) ASSERT_NE(Category(row), G("全选"));
+}
+
+TEST(WordBankShape, EveryRowHasAnAnswerAndAPrompt) {
+    for (int row = 0; row < kBankRows; ++row) {
+        EXPECT_FALSE(Answer(row).empty()) << row;
+        EXPECT_FALSE(Prompt(row).empty()) << row;
+    }
+}
+
+TEST(WordBankShape, PairedCategoriesSharePrompts) {
+    for (int k = 0; k < 118; ++k) EXPECT_EQ(Prompt(1045 + k), Prompt(1163 + k)) << "third person / participle " << k;
+    for (int k = 0; k < 110; ++k) EXPECT_EQ(Prompt(1534 + k), Prompt(1644 + k)) << "comparative / superlative " << k;
+}
+
+TEST(WordBankShape, AdverbPromptsFollowTheirRule) {
+    for (int row = 1343; row <= 1403; ++row) {
+        const std::string a(Answer(row));
+        std::string want;
+        if (row <= 1376) want = a + "ly";
+        else if (row <= 1389) want = a.substr(0, a.size() - 1) + "ily";
+        else if (row <= 1395) want = a;
+        else want = a.substr(0, a.size() - 2) + "ly";
+        EXPECT_EQ(Prompt(row), want) << row;
+    }
+}
+
+TEST(WordBankShape, RepeatedAnswersAndIdenticalRows) {
+    std::set<std::string_view> distinct;
+    for (int row = 0; row < kBankRows; ++row) distinct.insert(Answer(row));
+    EXPECT_EQ(distinct.size(), 1628u);
+    // Rows identical in all three columns stay separate units of mastery.
+    EXPECT_EQ(Answer(1071), Answer(1078));
+    EXPECT_EQ(Prompt(1071), Prompt(1078));
+    for (int row : {828, 906}) {
+        EXPECT_EQ(Answer(row), Answer(670));
+        EXPECT_EQ(Prompt(row), Prompt(670));
+    }
+    EXPECT_EQ(Prompt(1331), G("mouse（老鼠）"));
+    EXPECT_EQ(Prompt(1339), Prompt(1331));
+}
+
+struct GbkByteCase {
+    const char* name;
+    int row;
+    char column;  // 'a'nswer, 'p'rompt or 'c'ategory
+    std::string bytes;
+};
+
+class WordBankGbk : public ::testing::TestWithParam<GbkByteCase> {};
+
+TEST_P(WordBankGbk, SpecialCharactersHaveTheirGbkCodes) {
+    const GbkByteCase& c = GetParam();
+    const std::string_view text = c.column == 'a' ? Answer(c.row) : c.column == 'c' ? Category(c.row) : Prompt(c.row);
+    EXPECT_NE(text.find(c.bytes), std::string_view::npos) << c.name << " in row " << c.row;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, WordBankGbk,
+    ::testing::Values(GbkByteCase{"left_double_quote", 967, 'p', "\xA1\xB0"},
+                      GbkByteCase{"right_double_quote", 968, 'p', "\xA1\xB1"},
+                      GbkByteCase{"ellipsis", 849, 'p', "\xA1\xAD\xA1\xAD"},
+                      GbkByteCase{"arrow_in_category", 1343, 'c', "\xA1\xFA"},
+                      GbkByteCase{"full_width_brackets_open", 104, 'p', "\xA3\xA8"},
+                      GbkByteCase{"full_width_brackets_close", 104, 'p', "\xA3\xA9"},
+                      GbkByteCase{"full_width_comma", 655, 'p', "\xA3\xAC"},
+                      GbkByteCase{"full_width_slash_1464", 1464, 'p', "\xA3\xAF"},
+                      GbkByteCase{"full_width_slash_1494", 1494, 'p', "\xA3\xAF"},
+                      GbkByteCase{"full_width_semicolon_answer", 1495, 'a', "\xA3\xBB"},
+                      GbkByteCase{"han_character_for_t", 196, 'p', "\x81\x42"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WordBankGbk, AsciiAndFullWidthBracketsDiffer) {
+    EXPECT_EQ(Prompt(95), G("妈妈(口语)"));
+    EXPECT_EQ(Prompt(104), G("（外）祖母"));
+    EXPECT_EQ(Prompt(196).substr(0, 2), "\x81\x42");
+}
+
+struct ExactRow {
+    int row;
+    const char* answer;
+    const char* prompt;  // nullptr: not checked
+};
+
+class WordBankExact : public ::testing::TestWithParam<ExactRow> {};
+
+TEST_P(WordBankExact, StoredAsWritten) {
+    const ExactRow& r = GetParam();
+    EXPECT_EQ(Answer(r.row), G(r.answer)) << r.row;
+    if (r.prompt) {
+        EXPECT_EQ(Prompt(r.row), G(r.prompt)) << r.row;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeRows, WordBankExact,
+    ::testing::Values(ExactRow{655, "for ", "给，为了，作为"}, ExactRow{656, "to ", nullptr},
+                      ExactRow{577, "buy(", nullptr}, ExactRow{581, "go(", nullptr},
+                      ExactRow{168, "dinner/supper", nullptr},
+                      ExactRow{886, "in the east / south / west /north", nullptr},
+                      ExactRow{1434, "in no time (in a minute)", nullptr}, ExactRow{1445, "a bit (of)", nullptr},
+                      ExactRow{1452, "on the left (right)", nullptr}, ExactRow{1533, "at (the) most", "至多"},
+                      ExactRow{1495, "on the one hand；on the other hand", "一方面……；（但是）另一方面......"},
+                      ExactRow{8, "Chinese book", nullptr}, ExactRow{92, "Mr.", nullptr}, ExactRow{550, "I", nullptr},
+                      ExactRow{945, "It's", "it is"}, ExactRow{966, "No.", "number "},
+                      ExactRow{946, "he's", "he is "}, ExactRow{951, "isn't", "is not "},
+                      ExactRow{406, "est", "西"}, ExactRow{564, "kate", "滑冰"}, ExactRow{1014, "menat", nullptr},
+                      ExactRow{1420, "far example", nullptr}, ExactRow{1122, "loved", "love"},
+                      ExactRow{1137, "used", "use"}, ExactRow{926, "when", "什么时候"},
+                      ExactRow{929, "what time", "什么时候"}, ExactRow{246, "present", "礼物"},
+                      ExactRow{268, "gift", "礼物"}, ExactRow{859, "at home", "在家"},
+                      ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
+                      ExactRow{967, "was", "am/is动词“是”"}, ExactRow{989, "flew/flied", "fly放（风筝）"},
+                      ExactRow{1596, "farther/further", "far（远的）"}, ExactRow{1390, "late", "late"}),
+    [](const auto& info) { return "row_" + std::to_string(info.param.row); });
+
+TEST(WordBankExact, OnlyTheListedAnswersEndInASpace) {
+    for (int row = 0; row < kBankRows; ++row) {
+        const bool trailing = Answer(row).back() == ' ';
+        EXPECT_EQ(trailing, row == 655 || row == 656) << row;
+    }
+}
+
+TEST(WordBankExact, AnswersWithSlashes) {
+    const std::set<int> expected{168,  227,  228,  250,  343,  344,  347,  401,  458,  497,  515,  653,
+                                 801,  886,  989,  1007, 1412, 1423, 1451, 1494, 1596, 1602, 1706, 1712};
+    std::set<int> found;
+    for (int row = 0; row < kBankRows; ++row) {
+        if (Answer(row).find('/') != std::string_view::npos) found.insert(row);
+    }
+    EXPECT_EQ(found, expected);
+}
+
+}  // namespace
+}  // namespace zembra

@@ -1,0 +1,332 @@
+// The drill through its handlers on the in-memory backend: selection, checking, retry, reset,
+// filtering, the congratulations and the counters.
+#include <gtest/gtest.h>
+
+#include "tests/support/drill_fixture.h"
+#include "ui/texts.h"
+
+namespace zembra::testing {
+namespace {
+
+constexpr int kWordsEntry = 1;         // "单词" in the combo list
+constexpr int kPrepPhrasesEntry = 5;   // "介词短语"
+constexpr int kAllEntry = 0;
+
+using Selection = DrillTest;
+
+TEST_F(Selection, FirstStartAsksARowWithAnEmptyAnswerBox) {
+    Start();
+    ASSERT_GE(Row(), 0);
+    EXPECT_EQ(Text(1003), AnswerOf(Row()));
+    EXPECT_FALSE(Visible(1003));
+    EXPECT_EQ(Text(1002), PromptOf(Row()));
+    EXPECT_EQ(Text(1001), std::string(kWordRows[Row()].category));
+    EXPECT_TRUE(Visible(1035));
+    EXPECT_EQ(Text(1035), "");
+    for (int id = 1036; id <= 1066; ++id) ASSERT_FALSE(Visible(id)) << id;
+    for (int id = 1004; id <= 1034; ++id) ASSERT_FALSE(Visible(id)) << id;
+    EXPECT_EQ(Text(1073), "");
+    EXPECT_FALSE(Visible(1074));
+    EXPECT_FALSE(Visible(1075));
+    EXPECT_TRUE(Enabled(1068));
+    EXPECT_EQ(Text(1079), "1754");
+    EXPECT_EQ(Text(1080), "0");
+    EXPECT_EQ(m_window.Repaints(), 1);
+}
+
+TEST_F(Selection, AKnownSecondPicksAKnownRow) {
+    // Seed 1700000000: the first draw is 28462; 28462 mod 1754 = 398, mod 668 = 406.
+    Start();
+    EXPECT_EQ(Row(), 398);
+    m_window.ChooseCategory(kWordsEntry);
+    EXPECT_EQ(Row(), 406);
+}
+
+TEST_F(Selection, TwoSelectionsInOneSecondPickTheSameRow) {
+    Start();
+    const int first = Row();
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), first);
+    m_now += 1;
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), 402);  // the next second's draw, 28466 mod 1754
+}
+
+TEST_F(Selection, OnlyUnmasteredRowsOfTheFilterAreAsked) {
+    StartWithOnlyUnmastered({5, 700, 1500});
+    for (int second = 0; second < 40; ++second) {
+        m_now = 1700000000 + second;
+        m_window.Click(1070);
+        ASSERT_TRUE(Row() == 5 || Row() == 700 || Row() == 1500) << Row();
+    }
+    m_window.ChooseCategory(kPrepPhrasesEntry);
+    EXPECT_EQ(Row(), 1500);
+}
+
+TEST_F(Selection, DiagnosticLineNamesTheRow) {
+    StartWithOnlyUnmastered({0});
+    EXPECT_NE(m_output.find(G("0:pen→钢笔; crtRsl=.\n")), std::string::npos) << GbkToUtf8(m_output);
+}
+
+using Checking = DrillTest;
+
+TEST_F(Checking, RightAnswerMarksTheRowAndShowsTheTick) {
+    StartWithOnlyUnmastered({0, 1});
+    const int row = Row();
+    Answer(AnswerOf(row));
+    EXPECT_EQ(m_dialog->Mark(row), "1");
+    EXPECT_EQ(Text(1080), "1753");
+    EXPECT_TRUE(Visible(1074));
+    EXPECT_FALSE(Visible(1075));
+    EXPECT_EQ(Text(1073), "");
+    EXPECT_FALSE(Enabled(1068));
+    EXPECT_EQ(Row(), row);  // no new row until asked
+    EXPECT_NE(m_output.find("The new Rst is:1\n"), std::string::npos);
+}
+
+TEST_F(Checking, WrongAnswerShowsTheCrossAndTheAnswer) {
+    StartWithOnlyUnmastered({0});
+    Answer("Pen");
+    EXPECT_EQ(Text(1073), "pen  ");
+    EXPECT_TRUE(Visible(1075));
+    EXPECT_FALSE(Visible(1074));
+    EXPECT_FALSE(Enabled(1068));
+    EXPECT_EQ(m_dialog->Mark(0), "");
+    EXPECT_EQ(Text(1080), "1753");
+}
+
+TEST_F(Checking, EmptyAnswerIsWrong) {
+    StartWithOnlyUnmastered({0});
+    Answer("");
+    EXPECT_EQ(Text(1073), "pen  ");
+    EXPECT_TRUE(Visible(1075));
+}
+
+struct ExactCase {
+    const char* name;
+    int row;
+    const char* typed;
+    bool right;
+};
+
+class ExactComparison : public DrillTest, public ::testing::WithParamInterface<ExactCase> {};
+
+TEST_P(ExactComparison, ComparesEveryByte) {
+    const ExactCase& c = GetParam();
+    StartWithOnlyUnmastered({c.row});
+    ASSERT_EQ(Row(), c.row);
+    Answer(G(c.typed));
+    EXPECT_EQ(m_dialog->Mark(c.row) == "1", c.right);
+    EXPECT_EQ(Visible(1074), c.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExactComparison,
+    ::testing::Values(ExactCase{"trailing_space_needed", 655, "for", false}, ExactCase{"trailing_space", 655, "for ", true},
+                      ExactCase{"to_with_space", 656, "to ", true}, ExactCase{"stray_trailing_space", 0, "pen ", false},
+                      ExactCase{"capital_needed", 945, "it's", false}, ExactCase{"capital", 945, "It's", true},
+                      ExactCase{"full_width_semicolon", 1495, "on the one hand；on the other hand", true},
+                      ExactCase{"ascii_semicolon", 1495, "on the one hand;on the other hand", false},
+                      ExactCase{"bracket_answer", 577, "buy(", true}, ExactCase{"bracket_missing", 577, "buy", false},
+                      ExactCase{"one_alternative_only", 168, "dinner", false},
+                      ExactCase{"both_alternatives", 168, "dinner/supper", true},
+                      ExactCase{"odd_spelling_kept", 406, "est", true}, ExactCase{"usual_spelling", 406, "east", false},
+                      ExactCase{"spaced_slashes", 886, "in the east / south / west /north", true},
+                      ExactCase{"shared_prompt_other_answer", 929, "when", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Checking, TypedTextWithoutAGbkFormIsJustWrong) {
+    StartWithOnlyUnmastered({0});
+    Answer(std::string("pen") + kNoGbkForm);
+    EXPECT_EQ(m_dialog->Mark(0), "");
+    EXPECT_TRUE(Visible(1075));
+}
+
+TEST_F(Checking, IdenticalRowsAreSeparateUnits) {
+    StartWithOnlyUnmastered({1071, 1078});
+    const int first = Row();
+    Answer("flies");
+    EXPECT_EQ(m_dialog->Mark(first), "1");
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), first == 1071 ? 1078 : 1071);
+    EXPECT_EQ(Text(1002), Utf8ToGbk("fly"));
+}
+
+TEST_F(Checking, SubmittingTwiceIsNotPossible) {
+    StartWithOnlyUnmastered({0});
+    Answer("pen");
+    m_window.Click(1068);  // disabled: takes no click
+    EXPECT_EQ(Text(1080), "1754");
+}
+
+using Retry = DrillTest;
+
+TEST_F(Retry, BeforeSubmittingItEmptiesTheAnswer) {
+    StartWithOnlyUnmastered({0});
+    m_window.Type(1035, "pe");
+    m_window.Click(1069);
+    EXPECT_EQ(Text(1035), "");
+    EXPECT_TRUE(Enabled(1068));
+    EXPECT_TRUE(m_window.Questions().empty());
+    Answer("pen");
+    EXPECT_EQ(m_dialog->Mark(0), "1");
+}
+
+TEST_F(Retry, AfterSubmittingItIsRefusedWithABox) {
+    StartWithOnlyUnmastered({0});
+    Answer("pan");
+    for (bool yes : {true, false}) {
+        m_window.AnswerNextQuestion(yes);
+        m_window.Click(1069);
+    }
+    ASSERT_EQ(m_window.Questions().size(), 2u);
+    EXPECT_EQ(m_window.Questions()[0].text, texts::kRetryRefused);
+    EXPECT_EQ(m_window.Questions()[0].caption, texts::kRetryRefusedCaption);
+    EXPECT_EQ(Text(1035), "pan");
+    EXPECT_EQ(Text(1073), "pen  ");
+    EXPECT_TRUE(Visible(1075));
+    EXPECT_FALSE(Enabled(1068));
+}
+
+using Reset = DrillTest;
+
+TEST_F(Reset, ConfirmedItEmptiesEveryMarkAndKeepsTheRow) {
+    StartWithOnlyUnmastered({0});
+    m_window.AnswerNextQuestion(true);
+    m_window.Click(1084);
+    ASSERT_EQ(m_window.Questions().size(), 1u);
+    EXPECT_EQ(m_window.Questions()[0].text, texts::kResetQuestion);
+    EXPECT_EQ(m_window.Questions()[0].caption, texts::kResetQuestionCaption);
+    for (int row = 0; row < kBankRows; ++row) ASSERT_EQ(m_dialog->Mark(row), "") << row;
+    EXPECT_EQ(Text(1080), "0");
+    EXPECT_EQ(Row(), 0);
+    EXPECT_EQ(Text(1079), "1754");
+    Answer("pen");  // still submittable
+    EXPECT_EQ(Text(1080), "1");
+}
+
+TEST_F(Reset, NoChangesNothing) {
+    StartWithOnlyUnmastered({0});
+    m_window.AnswerNextQuestion(false);
+    m_window.Click(1084);
+    EXPECT_EQ(m_dialog->Mark(1), "1");
+    EXPECT_EQ(Text(1080), "1753");
+}
+
+TEST_F(Reset, InTheFinishedStateTheCongratulationStaysUntilTheNextRow) {
+    StartWithOnlyUnmastered({});
+    m_window.AnswerNextQuestion(true);
+    m_window.Click(1084);
+    EXPECT_EQ(Text(1073), texts::kCongratulationsAll);
+    EXPECT_EQ(Row(), -1);
+    m_window.Click(1070);
+    EXPECT_GE(Row(), 0);
+    EXPECT_EQ(Text(1073), "");
+}
+
+using Filter = DrillTest;
+
+TEST_F(Filter, ACategoryCountsItsRowsAndItsMasteredRows) {
+    StartWithOnlyUnmastered({3, 700});
+    m_window.ChooseCategory(kWordsEntry);
+    EXPECT_EQ(Text(1001), G("单词"));
+    EXPECT_EQ(m_dialog->Filter(), G("单词"));
+    EXPECT_EQ(Text(1079), "668");
+    EXPECT_EQ(Text(1080), "667");
+    EXPECT_EQ(Row(), 3);
+    m_window.ChooseCategory(kAllEntry);
+    EXPECT_EQ(Text(1079), "1754");
+    EXPECT_EQ(Text(1080), "1752");
+}
+
+TEST_F(Filter, AMasteredCategoryIsCongratulated) {
+    StartWithOnlyUnmastered({700});
+    m_window.ChooseCategory(kWordsEntry);
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的单词！"));
+    EXPECT_EQ(Text(1001), G("单词"));
+    EXPECT_EQ(Text(1079), "668");
+    EXPECT_EQ(Text(1080), "668");
+}
+
+TEST_F(Filter, SameRowInTwoCategoriesBelongsToItsOwn) {
+    StartWithOnlyUnmastered({859, 1459});
+    m_window.ChooseCategory(kPrepPhrasesEntry);
+    EXPECT_EQ(Row(), 1459);
+    Answer(G("at home"));
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的介词短语！"));
+    EXPECT_EQ(m_dialog->Mark(859), "");
+}
+
+TEST_F(Filter, AfterASubmissionTheNewRowWaitsForNext) {
+    StartWithOnlyUnmastered({0, 1, 2});
+    Answer("wrong");
+    m_window.ChooseCategory(kWordsEntry);
+    EXPECT_GE(Row(), 0);
+    EXPECT_FALSE(Enabled(1068));
+    m_window.Click(1070);
+    EXPECT_TRUE(Enabled(1068));
+}
+
+TEST_F(Filter, NoSelectionKeepsTheFilter) {
+    Start();
+    m_dialog->OnFilterChange();  // the combo list has no selection yet
+    EXPECT_EQ(m_dialog->Filter(), texts::kAllCategories);
+}
+
+using Finished = DrillTest;
+
+TEST_F(Finished, EverythingMasteredAtStartUp) {
+    StartWithOnlyUnmastered({});
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), texts::kCongratulationsAll);
+    EXPECT_EQ(Text(1001), texts::kAllCategories);
+    EXPECT_EQ(Text(1002), texts::kPromptPlaceholder);
+    EXPECT_EQ(m_window.Repaints(), 0);
+    EXPECT_EQ(Text(1080), "1754");
+}
+
+TEST_F(Finished, SubmitDoesNothingNextCongratulatesAgainRetryClears) {
+    StartWithOnlyUnmastered({});
+    m_window.Click(1068);
+    EXPECT_TRUE(Enabled(1068));
+    EXPECT_FALSE(Visible(1075));
+    m_window.Click(1070);
+    EXPECT_EQ(Text(1073), texts::kCongratulationsAll);
+    m_window.Click(1069);
+    EXPECT_EQ(Text(1073), "");
+}
+
+TEST_F(Finished, TheLastRowAnsweredThenNext) {
+    StartWithOnlyUnmastered({42});
+    Answer(AnswerOf(42));
+    EXPECT_TRUE(Visible(1074));
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), texts::kCongratulationsAll);
+    EXPECT_TRUE(Visible(1074));
+    EXPECT_EQ(Text(1002), PromptOf(42));
+    EXPECT_TRUE(Visible(1035));
+    EXPECT_EQ(Text(1035), "");
+    EXPECT_EQ(m_window.Focus(), 1035);
+    EXPECT_TRUE(Enabled(1068));
+}
+
+using Counting = DrillTest;
+
+TEST_F(Counting, StartUpCountsEveryMarkLineReadButTheFilterOnlyTheBank) {
+    // 1800 mark lines: the 46 beyond the bank count at start-up and are never asked or written.
+    std::string bytes = ProgressFileAllMasteredBut(7, {}, 1800);
+    Start(bytes);
+    EXPECT_EQ(Text(1080), "1800");
+    EXPECT_EQ(Row(), -1);
+    m_window.ChooseCategory(kAllEntry);
+    EXPECT_EQ(Text(1080), "1754");
+    m_window.CloseBox();
+    EXPECT_EQ(ReadBytes(m_file), ProgressFileAllMasteredBut(8, {}));
+}
+
+}  // namespace
+}  // namespace zembra::testing

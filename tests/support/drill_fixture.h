@@ -1,0 +1,60 @@
+// A PracticeDialog on the in-memory backend with a fixed clock, captured diagnostics and a
+// progress file in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "data/word_bank.h"
+#include "drill/practice_dialog.h"
+#include "framework/code_page.h"
+#include "tests/support/memory_dialog.h"
+#include "tests/support/temp_dir.h"
+
+namespace zembra::testing {
+
+inline std::string G(const std::string& utf8) { return Utf8ToGbk(utf8); }
+
+// The bytes of a progress file that the program itself would write: the counter, then one mark
+// per row, "1" for every row except the ones listed.
+inline std::string ProgressFileAllMasteredBut(int runCounter, const std::set<int>& unmastered, int rows = kBankRows) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (int row = 0; row < rows; ++row) bytes += unmastered.count(row) ? "\r\n" : "1\r\n";
+    return bytes;
+}
+
+class DrillTest : public ::testing::Test {
+protected:
+    void Start(const std::optional<std::string>& fileBytes = std::nullopt) {
+        if (fileBytes) WriteBytes(m_file, *fileBytes);
+        m_dialog = std::make_unique<PracticeDialog>(
+            m_window, DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }});
+        m_window.Start(*m_dialog);
+    }
+    void StartWithOnlyUnmastered(const std::set<int>& rows) { Start(ProgressFileAllMasteredBut(3, rows)); }
+
+    int Row() const { return m_dialog->CurrentRow(); }
+    static std::string AnswerOf(int row) { return std::string(kWordRows[row].answer); }
+    static std::string PromptOf(int row) { return std::string(kWordRows[row].prompt); }
+    std::string Text(int id) const { return m_window.Text(id); }
+    bool Visible(int id) const { return m_window.Control(id).visible; }
+    bool Enabled(int id) const { return m_window.Control(id).enabled; }
+    // Types into the answer box and submits with the submit button.
+    void Answer(const std::string& typed) {
+        m_window.Type(1035, typed);
+        m_window.Click(1068);
+    }
+
+    TempDir m_dir;
+    std::filesystem::path m_file = m_dir / "ZbXxYy.zb";
+    MemoryDialog m_window;
+    std::int64_t m_now = 1700000000;
+    std::string m_output;
+    std::unique_ptr<PracticeDialog> m_dialog;
+};
+
+}  // namespace zembra::testing
