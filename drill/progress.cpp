@@ -13,7 +13,8 @@ void PracticeDialog::LoadProgress() {
 void PracticeDialog::SaveProgress() {
     // One more run; the counter wraps in 32 bits rather than overflowing.
     m_runCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_runCounter) + 1u);
-    m_progressFile.Save(m_runCounter, std::span<const std::string>(m_marks.data(), static_cast<std::size_t>(m_bankSize)));
+    m_progressFile.Save(m_runCounter,
+                        std::span<const std::string>(m_marks.data(), static_cast<std::size_t>(m_bankSize)));
 }
 
 }  // namespace zembra

@@ -23,7 +23,8 @@ Out Convert(const char* to, const char* from, const char* in, std::size_t inByte
         std::size_t room = sizeof buffer;
         std::size_t status = iconv(cd, &input, &inBytes, &output, &room);
         const auto written = static_cast<std::size_t>(output - buffer);
-        result.append(reinterpret_cast<const typename Out::value_type*>(buffer), written / sizeof(typename Out::value_type));
+        result.append(reinterpret_cast<const typename Out::value_type*>(buffer),
+                      written / sizeof(typename Out::value_type));
         if (status == static_cast<std::size_t>(-1) && errno != E2BIG) {
             // EILSEQ, or EINVAL for a truncated sequence at the end: skip one input unit.
             result += replacement;
@@ -53,7 +54,9 @@ std::string Utf16ToGbk(std::u16string_view text) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    return Convert<std::string>("GBK", "UTF-8", utf8.data(), utf8.size(), 1, std::string(1, kNoGbkForm));
+    // Through UTF-16, as on Windows, so that a character without a GBK form gives the same bytes
+    // on every platform (one 0xFF per UTF-16 unit, not one per UTF-8 byte).
+    return Utf16ToGbk(Convert<std::u16string>("UTF-16LE", "UTF-8", utf8.data(), utf8.size(), 1, u"\uFFFD"));
 }
 
 }  // namespace zembra

@@ -96,9 +96,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& source, const std::files
     return true;
 }
 
-bool RemoveFileIfPresent(const std::filesystem::path& path) {
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
-}
+bool RemoveFileIfPresent(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, unsigned attempt) {
     std::filesystem::path result = target;

@@ -9,17 +9,17 @@ namespace {
 
 OpenStatus StatusOf(DWORD error) {
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return OpenStatus::NotFound;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return OpenStatus::Busy;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return OpenStatus::Exists;
-    default:
-        return OpenStatus::Failed;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return OpenStatus::NotFound;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return OpenStatus::Busy;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return OpenStatus::Exists;
+        default:
+            return OpenStatus::Failed;
     }
 }
 

@@ -7,10 +7,10 @@ constexpr int kDialog = 102;
 
 constexpr int kCategoryCaption = 1001;
 constexpr int kPromptLine = 1002;
-constexpr int kAnswerHolder = 1003;     // hidden; holds the asked row's answer
+constexpr int kAnswerHolder = 1003;      // hidden; holds the asked row's answer
 constexpr int kLastLetterStatic = 1034;  // 1003..1034: hidden letter statics
 constexpr int kAnswerBox = 1035;
-constexpr int kLastAnswerEdit = 1066;    // 1035..1066: answer edits, only 1035 is ever shown
+constexpr int kLastAnswerEdit = 1066;  // 1035..1066: answer edits, only 1035 is ever shown
 constexpr int kDrillFrame = 1067;
 constexpr int kSubmit = 1068;
 constexpr int kRetry = 1069;
@@ -29,7 +29,7 @@ constexpr int kCategoryCombo = 1102;
 constexpr int kFilterLabel = 1103;
 
 constexpr int kLetterStaticCount = kLastLetterStatic - kAnswerHolder + 1;  // 32
-constexpr int kAnswerEditCount = kLastAnswerEdit - kAnswerBox + 1;        // 32
+constexpr int kAnswerEditCount = kLastAnswerEdit - kAnswerBox + 1;         // 32
 
 // Resources
 constexpr int kAppIcon = 128;

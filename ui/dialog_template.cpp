@@ -123,9 +123,9 @@ static_assert(std::size(kControls) == kControlCount);
 constexpr DialogTemplate kTemplate{102, t::kTitle, 478, 218, t::kDialogFace, 9, kControls};
 
 constexpr std::string_view kComboEntries[] = {
-    t::kAllCategories,  t::kCatWords,         t::kCatPhrases,     t::kCatThirdPerson, t::kCatPastTense,
-    t::kCatPrepPhrases, t::kCatPlurals,       t::kCatContractions, t::kCatQuestionWords,
-    t::kCatParticiples, t::kCatAdverbs,       t::kCatComparatives, t::kCatSuperlatives,
+    t::kAllCategories,  t::kCatWords,        t::kCatPhrases,      t::kCatThirdPerson,   t::kCatPastTense,
+    t::kCatPrepPhrases, t::kCatPlurals,      t::kCatContractions, t::kCatQuestionWords, t::kCatParticiples,
+    t::kCatAdverbs,     t::kCatComparatives, t::kCatSuperlatives,
 };
 
 }  // namespace

@@ -38,17 +38,17 @@ struct ControlTemplate {
     bool tabStop;
     FontRole font;
     Align align = Align::Left;
-    bool border = false;          // edits
-    bool autoHScroll = false;     // edits
-    int image = 0;                // icon or bitmap resource id
+    bool border = false;       // edits
+    bool autoHScroll = false;  // edits
+    int image = 0;             // icon or bitmap resource id
     // Every text static starts a group; no other control does.
     constexpr bool Group() const { return kind == ControlKind::TextStatic; }
 };
 
 struct DialogTemplate {
     int resourceId;
-    std::string_view title;  // GBK
-    int width, height;       // dialog units
+    std::string_view title;     // GBK
+    int width, height;          // dialog units
     std::string_view fontFace;  // GBK
     int fontPoints;
     std::span<const ControlTemplate> controls;

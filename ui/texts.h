@@ -5,43 +5,51 @@
 namespace zembra::texts {
 
 // Dialog and fonts
-inline constexpr char kTitle[] = "Zembra\xA1\xAA\xD0\xA1\xD1\xA7\xD3\xA2\xD3\xEF\xB4\xCA\xBB\xE3\xB4\xF3\xC8\xAB";  // Zembra—小学英语词汇大全
-inline constexpr char kDialogFace[] = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
-inline constexpr char kSongFace[] = "\xCB\xCE\xCC\xE5";  // 宋体
-inline constexpr char kCaptionPlaceholder[] = "\xCB\xAE\xB5\xF7\xB8\xE8\xCD\xB7";  // 水调歌头
-inline constexpr char kLetterPlaceholder[] = "\xCB\xCE";  // 宋
-inline constexpr char kNextText[] = "\xCF\xC2\xD2\xBB\xCC\xE2";  // 下一题
-inline constexpr char kSubmitText[] = "\xCC\xE1\xBD\xBB";  // 提交
-inline constexpr char kRetryText[] = "\xD6\xD8\xD0\xB4";  // 重写
-inline constexpr char kNoticeBoardText[] = "\xB2\xBC\xB8\xE6\xC0\xB8";  // 布告栏
-inline constexpr char kTotalLabel[] = "\xD7\xDC\xBC\xC6:";  // 总计:
-inline constexpr char kMasteredLabel[] = "\xD5\xC6\xCE\xD5:";  // 掌握:
-inline constexpr char kResetAllText[] = "\xD4\xD9\xC0\xB4\xD2\xBB\xB1\xE9";  // 再来一遍
-inline constexpr char kFilterLabel[] = "\xC9\xB8\xD1\xA1:";  // 筛选:
-inline constexpr char kPromptPlaceholder[] = "\xD2\xBB\xC6\xF0\xC0\xB4\xD1\xA7\xD3\xA2\xD3\xEF\xB0\xC9\xA3\xA1";  // 一起来学英语吧！
+inline constexpr char kTitle[] =
+    "Zembra\xA1\xAA\xD0\xA1\xD1\xA7\xD3\xA2\xD3\xEF\xB4\xCA\xBB\xE3\xB4\xF3\xC8\xAB";  // Zembra—小学英语词汇大全
+inline constexpr char kDialogFace[] = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";              // 微软雅黑
+inline constexpr char kSongFace[] = "\xCB\xCE\xCC\xE5";                                // 宋体
+inline constexpr char kCaptionPlaceholder[] = "\xCB\xAE\xB5\xF7\xB8\xE8\xCD\xB7";      // 水调歌头
+inline constexpr char kLetterPlaceholder[] = "\xCB\xCE";                               // 宋
+inline constexpr char kNextText[] = "\xCF\xC2\xD2\xBB\xCC\xE2";                        // 下一题
+inline constexpr char kSubmitText[] = "\xCC\xE1\xBD\xBB";                              // 提交
+inline constexpr char kRetryText[] = "\xD6\xD8\xD0\xB4";                               // 重写
+inline constexpr char kNoticeBoardText[] = "\xB2\xBC\xB8\xE6\xC0\xB8";                 // 布告栏
+inline constexpr char kTotalLabel[] = "\xD7\xDC\xBC\xC6:";                             // 总计:
+inline constexpr char kMasteredLabel[] = "\xD5\xC6\xCE\xD5:";                          // 掌握:
+inline constexpr char kResetAllText[] = "\xD4\xD9\xC0\xB4\xD2\xBB\xB1\xE9";            // 再来一遍
+inline constexpr char kFilterLabel[] = "\xC9\xB8\xD1\xA1:";                            // 筛选:
+inline constexpr char kPromptPlaceholder[] =
+    "\xD2\xBB\xC6\xF0\xC0\xB4\xD1\xA7\xD3\xA2\xD3\xEF\xB0\xC9\xA3\xA1";  // 一起来学英语吧！
 
 // The category filter "all" and the 12 category texts, as the word bank spells them
-inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";  // 全选
-inline constexpr char kCatWords[] = "\xB5\xA5\xB4\xCA";  // 单词
-inline constexpr char kCatPhrases[] = "\xB3\xA3\xD3\xC3\xB6\xCC\xD3\xEF";  // 常用短语
+inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";                                   // 全选
+inline constexpr char kCatWords[] = "\xB5\xA5\xB4\xCA";                                        // 单词
+inline constexpr char kCatPhrases[] = "\xB3\xA3\xD3\xC3\xB6\xCC\xD3\xEF";                      // 常用短语
 inline constexpr char kCatThirdPerson[] = "\xB5\xDA\xC8\xFD\xC8\xCB\xB3\xC6\xB5\xA5\xCA\xFD";  // 第三人称单数
-inline constexpr char kCatPastTense[] = "\xB9\xFD\xC8\xA5\xCA\xBD";  // 过去式
-inline constexpr char kCatPrepPhrases[] = "\xBD\xE9\xB4\xCA\xB6\xCC\xD3\xEF";  // 介词短语
-inline constexpr char kCatPlurals[] = "\xC3\xFB\xB4\xCA\xB8\xB4\xCA\xFD";  // 名词复数
-inline constexpr char kCatContractions[] = "\xCB\xF5\xD0\xB4";  // 缩写
-inline constexpr char kCatQuestionWords[] = "\xCC\xD8\xCA\xE2\xD2\xC9\xCE\xCA\xB4\xCA";  // 特殊疑问词
-inline constexpr char kCatParticiples[] = "\xCF\xD6\xD4\xDA\xB7\xD6\xB4\xCA";  // 现在分词
-inline constexpr char kCatAdverbs[] = "\xD0\xCE\xC8\xDD\xB4\xCA\xA1\xFA\xB8\xB1\xB4\xCA";  // 形容词→副词
-inline constexpr char kCatComparatives[] = "\xB1\xC8\xBD\xCF\xBC\xB6";  // 比较级
-inline constexpr char kCatSuperlatives[] = "\xD7\xEE\xB8\xDF\xBC\xB6";  // 最高级
+inline constexpr char kCatPastTense[] = "\xB9\xFD\xC8\xA5\xCA\xBD";                            // 过去式
+inline constexpr char kCatPrepPhrases[] = "\xBD\xE9\xB4\xCA\xB6\xCC\xD3\xEF";                  // 介词短语
+inline constexpr char kCatPlurals[] = "\xC3\xFB\xB4\xCA\xB8\xB4\xCA\xFD";                      // 名词复数
+inline constexpr char kCatContractions[] = "\xCB\xF5\xD0\xB4";                                 // 缩写
+inline constexpr char kCatQuestionWords[] = "\xCC\xD8\xCA\xE2\xD2\xC9\xCE\xCA\xB4\xCA";        // 特殊疑问词
+inline constexpr char kCatParticiples[] = "\xCF\xD6\xD4\xDA\xB7\xD6\xB4\xCA";                  // 现在分词
+inline constexpr char kCatAdverbs[] = "\xD0\xCE\xC8\xDD\xB4\xCA\xA1\xFA\xB8\xB1\xB4\xCA";      // 形容词→副词
+inline constexpr char kCatComparatives[] = "\xB1\xC8\xBD\xCF\xBC\xB6";                         // 比较级
+inline constexpr char kCatSuperlatives[] = "\xD7\xEE\xB8\xDF\xBC\xB6";                         // 最高级
 
 // Drill messages
-inline constexpr char kCongratulationsAll[] = "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xA3\xA1";  // 恭喜，你已经掌握了所有内容！
-inline constexpr char kCongratulationsPrefix[] = "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB\xCB\xF9\xD3\xD0\xB5\xC4";  // 恭喜，你已经掌握了所有的
-inline constexpr char kCongratulationsSuffix[] = "\xA3\xA1";  // ！
-inline constexpr char kRetryRefused[] = "\xD2\xD1\xCC\xE1\xBD\xBB\xB2\xBB\xC4\xDC\xD6\xD8\xD0\xC2\xD7\xF7\xB4\xF0\xA3\xA1";  // 已提交不能重新作答！
-inline constexpr char kRetryRefusedCaption[] = "\xCE\xC2\xDC\xB0\xCC\xE1\xCA\xBE";  // 温馨提示
-inline constexpr char kResetQuestion[] = "\xC8\xB7\xB6\xA8\xD2\xAA\xD6\xD8\xD0\xC2\xC1\xB7\xCF\xB0\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xC2\xF0\xA3\xBF";  // 确定要重新练习所有内容吗？
+inline constexpr char
+    kCongratulationsAll[] =
+        "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xA3"
+        "\xA1";  // 恭喜，你已经掌握了所有内容！
+inline constexpr char kCongratulationsPrefix[] =
+    "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB\xCB\xF9\xD3\xD0\xB5\xC4";  // 恭喜，你已经掌握了所有的
+inline constexpr char kCongratulationsSuffix[] = "\xA3\xA1";                                             // ！
+inline constexpr char kRetryRefused[] =
+    "\xD2\xD1\xCC\xE1\xBD\xBB\xB2\xBB\xC4\xDC\xD6\xD8\xD0\xC2\xD7\xF7\xB4\xF0\xA3\xA1";  // 已提交不能重新作答！
+inline constexpr char kRetryRefusedCaption[] = "\xCE\xC2\xDC\xB0\xCC\xE1\xCA\xBE";       // 温馨提示
+inline constexpr char kResetQuestion[] =
+    "\xC8\xB7\xB6\xA8\xD2\xAA\xD6\xD8\xD0\xC2\xC1\xB7\xCF\xB0\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xC2\xF0\xA3\xBF";  // 确定要重新练习所有内容吗？
 inline constexpr char kResetQuestionCaption[] = "\xB2\xD9\xD7\xF7\xC8\xB7\xC8\xCF";  // 操作确认
 
 // Diagnostic lines (standard output only)

@@ -23,10 +23,10 @@ struct CategoryRun {
 };
 
 constexpr CategoryRun kRuns[] = {
-    {"单词", 0, 667, 2},          {"常用短语", 668, 921, 3},  {"特殊疑问词", 922, 943, 9},
-    {"缩写", 944, 966, 8},        {"过去式", 967, 1044, 5},   {"第三人称单数", 1045, 1162, 4},
+    {"单词", 0, 667, 2},          {"常用短语", 668, 921, 3},   {"特殊疑问词", 922, 943, 9},
+    {"缩写", 944, 966, 8},        {"过去式", 967, 1044, 5},    {"第三人称单数", 1045, 1162, 4},
     {"现在分词", 1163, 1280, 10}, {"名词复数", 1281, 1342, 7}, {"形容词→副词", 1343, 1403, 11},
-    {"介词短语", 1404, 1533, 6},  {"比较级", 1534, 1643, 12}, {"最高级", 1644, 1753, 13},
+    {"介词短语", 1404, 1533, 6},  {"比较级", 1534, 1643, 12},  {"最高级", 1644, 1753, 13},
 };
 
 TEST(WordBankShape, CategoriesAreContiguousRunsInBankOrder) {
@@ -64,10 +64,14 @@ TEST(WordBankShape, AdverbPromptsFollowTheirRule) {
     for (int row = 1343; row <= 1403; ++row) {
         const std::string a(Answer(row));
         std::string want;
-        if (row <= 1376) want = a + "ly";
-        else if (row <= 1389) want = a.substr(0, a.size() - 1) + "ily";
-        else if (row <= 1395) want = a;
-        else want = a.substr(0, a.size() - 2) + "ly";
+        if (row <= 1376)
+            want = a + "ly";
+        else if (row <= 1389)
+            want = a.substr(0, a.size() - 1) + "ily";
+        else if (row <= 1395)
+            want = a;
+        else
+            want = a.substr(0, a.size() - 2) + "ly";
         EXPECT_EQ(Prompt(row), want) << row;
     }
 }
@@ -102,20 +106,19 @@ TEST_P(WordBankGbk, SpecialCharactersHaveTheirGbkCodes) {
     EXPECT_NE(text.find(c.bytes), std::string_view::npos) << c.name << " in row " << c.row;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, WordBankGbk,
-    ::testing::Values(GbkByteCase{"left_double_quote", 967, 'p', "\xA1\xB0"},
-                      GbkByteCase{"right_double_quote", 968, 'p', "\xA1\xB1"},
-                      GbkByteCase{"ellipsis", 849, 'p', "\xA1\xAD\xA1\xAD"},
-                      GbkByteCase{"arrow_in_category", 1343, 'c', "\xA1\xFA"},
-                      GbkByteCase{"full_width_brackets_open", 104, 'p', "\xA3\xA8"},
-                      GbkByteCase{"full_width_brackets_close", 104, 'p', "\xA3\xA9"},
-                      GbkByteCase{"full_width_comma", 655, 'p', "\xA3\xAC"},
-                      GbkByteCase{"full_width_slash_1464", 1464, 'p', "\xA3\xAF"},
-                      GbkByteCase{"full_width_slash_1494", 1494, 'p', "\xA3\xAF"},
-                      GbkByteCase{"full_width_semicolon_answer", 1495, 'a', "\xA3\xBB"},
-                      GbkByteCase{"han_character_for_t", 196, 'p', "\x81\x42"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Codes, WordBankGbk,
+                         ::testing::Values(GbkByteCase{"left_double_quote", 967, 'p', "\xA1\xB0"},
+                                           GbkByteCase{"right_double_quote", 968, 'p', "\xA1\xB1"},
+                                           GbkByteCase{"ellipsis", 849, 'p', "\xA1\xAD\xA1\xAD"},
+                                           GbkByteCase{"arrow_in_category", 1343, 'c', "\xA1\xFA"},
+                                           GbkByteCase{"full_width_brackets_open", 104, 'p', "\xA3\xA8"},
+                                           GbkByteCase{"full_width_brackets_close", 104, 'p', "\xA3\xA9"},
+                                           GbkByteCase{"full_width_comma", 655, 'p', "\xA3\xAC"},
+                                           GbkByteCase{"full_width_slash_1464", 1464, 'p', "\xA3\xAF"},
+                                           GbkByteCase{"full_width_slash_1494", 1494, 'p', "\xA3\xAF"},
+                                           GbkByteCase{"full_width_semicolon_answer", 1495, 'a', "\xA3\xBB"},
+                                           GbkByteCase{"han_character_for_t", 196, 'p', "\x81\x42"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WordBankGbk, AsciiAndFullWidthBracketsDiffer) {
     EXPECT_EQ(Prompt(95), G("妈妈(口语)"));
@@ -149,11 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ExactRow{1452, "on the left (right)", nullptr}, ExactRow{1533, "at (the) most", "至多"},
                       ExactRow{1495, "on the one hand；on the other hand", "一方面……；（但是）另一方面......"},
                       ExactRow{8, "Chinese book", nullptr}, ExactRow{92, "Mr.", nullptr}, ExactRow{550, "I", nullptr},
-                      ExactRow{945, "It's", "it is"}, ExactRow{966, "No.", "number "},
-                      ExactRow{946, "he's", "he is "}, ExactRow{951, "isn't", "is not "},
-                      ExactRow{406, "est", "西"}, ExactRow{564, "kate", "滑冰"}, ExactRow{1014, "menat", nullptr},
-                      ExactRow{1420, "far example", nullptr}, ExactRow{1122, "loved", "love"},
-                      ExactRow{1137, "used", "use"}, ExactRow{926, "when", "什么时候"},
+                      ExactRow{945, "It's", "it is"}, ExactRow{966, "No.", "number "}, ExactRow{946, "he's", "he is "},
+                      ExactRow{951, "isn't", "is not "}, ExactRow{406, "est", "西"}, ExactRow{564, "kate", "滑冰"},
+                      ExactRow{1014, "menat", nullptr}, ExactRow{1420, "far example", nullptr},
+                      ExactRow{1122, "loved", "love"}, ExactRow{1137, "used", "use"}, ExactRow{926, "when", "什么时候"},
                       ExactRow{929, "what time", "什么时候"}, ExactRow{246, "present", "礼物"},
                       ExactRow{268, "gift", "礼物"}, ExactRow{859, "at home", "在家"},
                       ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
@@ -169,8 +171,8 @@ TEST(WordBankExact, OnlyTheListedAnswersEndInASpace) {
 }
 
 TEST(WordBankExact, AnswersWithSlashes) {
-    const std::set<int> expected{168,  227,  228,  250,  343,  344,  347,  401,  458,  497,  515,  653,
-                                 801,  886,  989,  1007, 1412, 1423, 1451, 1494, 1596, 1602, 1706, 1712};
+    const std::set<int> expected{168, 227, 228, 250,  343,  344,  347,  401,  458,  497,  515,  653,
+                                 801, 886, 989, 1007, 1412, 1423, 1451, 1494, 1596, 1602, 1706, 1712};
     std::set<int> found;
     for (int row = 0; row < kBankRows; ++row) {
         if (Answer(row).find('/') != std::string_view::npos) found.insert(row);

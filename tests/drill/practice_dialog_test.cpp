@@ -8,8 +8,8 @@
 namespace zembra::testing {
 namespace {
 
-constexpr int kWordsEntry = 1;         // "单词" in the combo list
-constexpr int kPrepPhrasesEntry = 5;   // "介词短语"
+constexpr int kWordsEntry = 1;        // "单词" in the combo list
+constexpr int kPrepPhrasesEntry = 5;  // "介词短语"
 constexpr int kAllEntry = 0;
 
 using Selection = DrillTest;
@@ -122,8 +122,9 @@ TEST_P(ExactComparison, ComparesEveryByte) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ExactComparison,
-    ::testing::Values(ExactCase{"trailing_space_needed", 655, "for", false}, ExactCase{"trailing_space", 655, "for ", true},
-                      ExactCase{"to_with_space", 656, "to ", true}, ExactCase{"stray_trailing_space", 0, "pen ", false},
+    ::testing::Values(ExactCase{"trailing_space_needed", 655, "for", false},
+                      ExactCase{"trailing_space", 655, "for ", true}, ExactCase{"to_with_space", 656, "to ", true},
+                      ExactCase{"stray_trailing_space", 0, "pen ", false},
                       ExactCase{"capital_needed", 945, "it's", false}, ExactCase{"capital", 945, "It's", true},
                       ExactCase{"full_width_semicolon", 1495, "on the one hand；on the other hand", true},
                       ExactCase{"ascii_semicolon", 1495, "on the one hand;on the other hand", false},

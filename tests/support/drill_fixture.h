@@ -32,7 +32,8 @@ protected:
     void Start(const std::optional<std::string>& fileBytes = std::nullopt) {
         if (fileBytes) WriteBytes(m_file, *fileBytes);
         m_dialog = std::make_unique<PracticeDialog>(
-            m_window, DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }});
+            m_window,
+            DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }});
         m_window.Start(*m_dialog);
     }
     void StartWithOnlyUnmastered(const std::set<int>& rows) { Start(ProgressFileAllMasteredBut(3, rows)); }

@@ -74,36 +74,36 @@ void MemoryDialog::PressKey(Key key) {
     if (m_endCode) return;
     if (m_dialog->PreTranslateMessage(KeyMessage{true, key})) return;
     switch (key) {
-    case Key::Enter: {
-        const auto focused = m_controls.find(m_focus);
-        const bool pushButtonFocused = focused != m_controls.end() &&
-                                       (focused->second.tmpl->kind == ControlKind::PushButton ||
-                                        focused->second.tmpl->kind == ControlKind::DefaultPushButton);
-        if (pushButtonFocused) {
-            Command(m_focus, Notification::Clicked);
-        } else if (IsItemEnabled(ids::kSubmit) && IsItemVisible(ids::kSubmit)) {
-            Command(ids::kSubmit, Notification::Clicked);
-        }
-        break;
-    }
-    case Key::Escape:
-        m_endCode = kIdCancel;
-        break;
-    case Key::Tab: {
-        // The next shown, enabled tab stop after the focus in template order, wrapping around.
-        const auto at = std::find(m_order.begin(), m_order.end(), m_focus);
-        const std::size_t start = at == m_order.end() ? 0 : static_cast<std::size_t>(at - m_order.begin());
-        for (std::size_t step = 1; step <= m_order.size(); ++step) {
-            const int id = m_order[(start + step) % m_order.size()];
-            if (IsTabStop(Control(id))) {
-                m_focus = id;
-                break;
+        case Key::Enter: {
+            const auto focused = m_controls.find(m_focus);
+            const bool pushButtonFocused =
+                focused != m_controls.end() && (focused->second.tmpl->kind == ControlKind::PushButton ||
+                                                focused->second.tmpl->kind == ControlKind::DefaultPushButton);
+            if (pushButtonFocused) {
+                Command(m_focus, Notification::Clicked);
+            } else if (IsItemEnabled(ids::kSubmit) && IsItemVisible(ids::kSubmit)) {
+                Command(ids::kSubmit, Notification::Clicked);
             }
+            break;
         }
-        break;
-    }
-    case Key::Other:
-        break;
+        case Key::Escape:
+            m_endCode = kIdCancel;
+            break;
+        case Key::Tab: {
+            // The next shown, enabled tab stop after the focus in template order, wrapping around.
+            const auto at = std::find(m_order.begin(), m_order.end(), m_focus);
+            const std::size_t start = at == m_order.end() ? 0 : static_cast<std::size_t>(at - m_order.begin());
+            for (std::size_t step = 1; step <= m_order.size(); ++step) {
+                const int id = m_order[(start + step) % m_order.size()];
+                if (IsTabStop(Control(id))) {
+                    m_focus = id;
+                    break;
+                }
+            }
+            break;
+        }
+        case Key::Other:
+            break;
     }
 }
 

@@ -22,21 +22,19 @@ TEST_P(OwnTexts, AreTheGbkFormOfTheirWording) {
 namespace t = texts;
 INSTANTIATE_TEST_SUITE_P(
     All, OwnTexts,
-    ::testing::Values(TextCase{t::kTitle, "Zembra—小学英语词汇大全"}, TextCase{t::kDialogFace, "微软雅黑"},
-                      TextCase{t::kSongFace, "宋体"}, TextCase{t::kCaptionPlaceholder, "水调歌头"},
-                      TextCase{t::kLetterPlaceholder, "宋"}, TextCase{t::kNextText, "下一题"},
-                      TextCase{t::kSubmitText, "提交"}, TextCase{t::kRetryText, "重写"},
-                      TextCase{t::kNoticeBoardText, "布告栏"}, TextCase{t::kTotalLabel, "总计:"},
-                      TextCase{t::kMasteredLabel, "掌握:"}, TextCase{t::kResetAllText, "再来一遍"},
-                      TextCase{t::kFilterLabel, "筛选:"}, TextCase{t::kAllCategories, "全选"},
-                      TextCase{t::kCatAdverbs, "形容词→副词"}, TextCase{t::kCatThirdPerson, "第三人称单数"},
-                      TextCase{t::kCongratulationsAll, "恭喜，你已经掌握了所有内容！"},
-                      TextCase{t::kCongratulationsPrefix, "恭喜，你已经掌握了所有的"},
-                      TextCase{t::kCongratulationsSuffix, "！"},
-                      TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},
-                      TextCase{t::kResetQuestion, "确定要重新练习所有内容吗？"},
-                      TextCase{t::kResetQuestionCaption, "操作确认"}, TextCase{t::kOpenFailed, "打开文件失败。\n"},
-                      TextCase{t::kSelectionFormat, "%d:%s→%s; crtRsl=%s.\n"}));
+    ::testing::Values(
+        TextCase{t::kTitle, "Zembra—小学英语词汇大全"}, TextCase{t::kDialogFace, "微软雅黑"},
+        TextCase{t::kSongFace, "宋体"}, TextCase{t::kCaptionPlaceholder, "水调歌头"},
+        TextCase{t::kLetterPlaceholder, "宋"}, TextCase{t::kNextText, "下一题"}, TextCase{t::kSubmitText, "提交"},
+        TextCase{t::kRetryText, "重写"}, TextCase{t::kNoticeBoardText, "布告栏"}, TextCase{t::kTotalLabel, "总计:"},
+        TextCase{t::kMasteredLabel, "掌握:"}, TextCase{t::kResetAllText, "再来一遍"},
+        TextCase{t::kFilterLabel, "筛选:"}, TextCase{t::kAllCategories, "全选"},
+        TextCase{t::kCatAdverbs, "形容词→副词"}, TextCase{t::kCatThirdPerson, "第三人称单数"},
+        TextCase{t::kCongratulationsAll, "恭喜，你已经掌握了所有内容！"},
+        TextCase{t::kCongratulationsPrefix, "恭喜，你已经掌握了所有的"}, TextCase{t::kCongratulationsSuffix, "！"},
+        TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},
+        TextCase{t::kResetQuestion, "确定要重新练习所有内容吗？"}, TextCase{t::kResetQuestionCaption, "操作确认"},
+        TextCase{t::kOpenFailed, "打开文件失败。\n"}, TextCase{t::kSelectionFormat, "%d:%s→%s; crtRsl=%s.\n"}));
 
 }  // namespace
 }  // namespace zembra
