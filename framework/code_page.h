@@ -7,7 +7,8 @@
 
 namespace zembra {
 
-// Bytes that are not valid GBK become U+FFFD.
+// The texts inside the program are valid GBK. Invalid bytes never fail a conversion; they become
+// U+FFFD on Linux and whatever code page 936 makes of them on Windows.
 std::u16string GbkToUtf16(std::string_view gbk);
 std::string GbkToUtf8(std::string_view gbk);
 

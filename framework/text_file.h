@@ -26,8 +26,9 @@ public:
     // Whether the source reported an error (as opposed to reaching the end).
     bool Failed() const { return m_failed; }
 
-    // A reader over bytes in memory.
+    // A reader over bytes in memory, which must outlive it.
     static TextReader OverBytes(std::string_view bytes);
+    static TextReader OverBytes(std::string&&) = delete;
 
 private:
     bool Refill();

@@ -1,0 +1,28 @@
+// The replaced global allocation functions. In a file of their own, so that the compiler sees no
+// caller of them inline.
+#include "bench/allocation_counter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace zembra {
+namespace {
+
+std::atomic<std::uint64_t> g_allocations{0};
+
+}  // namespace
+
+std::uint64_t AllocationCount() { return g_allocations.load(std::memory_order_relaxed); }
+
+}  // namespace zembra
+
+// The array forms and the nothrow forms call these by default.
+void* operator new(std::size_t size) {
+    zembra::g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }

@@ -1,0 +1,168 @@
+// The drill's steps against their time budgets, and the heap allocations of a selection.
+//
+//   build/linux/bench/zembra_drill_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+//
+// Budgets (median): SelectNextRow 20 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
+// without the flush to disk 200 us. The "allocs" counter is heap allocations per iteration; the
+// selection benchmarks run with a pool of 1 unmastered row and with the whole bank unmastered,
+// and the figure is the same for both: whatever a selection allocates, it allocates nothing per
+// row.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "bench/allocation_counter.h"
+#include "data/word_bank.h"
+#include "drill/practice_dialog.h"
+#include "drill/progress_file.h"
+#include "framework/file_io.h"
+#include "framework/text_file.h"
+#include "tests/support/memory_dialog.h"
+#include "tests/support/temp_dir.h"
+
+namespace zembra {
+namespace {
+
+using testing::MemoryDialog;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr const char* kFileName = "ZbXxYy.zb";
+
+// A progress file in which the first `unmastered` rows are not mastered and all others are.
+std::string ProgressWithUnmastered(int unmastered) {
+    std::string bytes = "3\r\n";
+    for (int row = 0; row < kBankRows; ++row) bytes += row < unmastered ? "\r\n" : "1\r\n";
+    return bytes;
+}
+
+// The dialog on the in-memory backend, started on a given progress file, with a clock that moves
+// on at every selection (so the rows drawn vary) and diagnostics that go nowhere.
+class StartedDrill {
+public:
+    explicit StartedDrill(const std::string& fileBytes) {
+        WriteBytes(m_dir / kFileName, fileBytes);
+        m_dialog = std::make_unique<PracticeDialog>(
+            m_window, DrillEnvironment{m_dir / kFileName, [this] { return ++m_now; }, [](std::string_view) {}});
+        m_window.Start(*m_dialog);
+    }
+    PracticeDialog& Dialog() { return *m_dialog; }
+    MemoryDialog& Window() { return m_window; }
+
+private:
+    TempDir m_dir;
+    MemoryDialog m_window;
+    std::int64_t m_now = 1700000000;
+    std::unique_ptr<PracticeDialog> m_dialog;
+};
+
+void ReportAllocations(benchmark::State& state, std::uint64_t before) {
+    state.counters["allocs"] =
+        benchmark::Counter(static_cast<double>(AllocationCount() - before), benchmark::Counter::kAvgIterations);
+}
+
+// OnNext is SelectNextRow plus enabling the submit button.
+void BM_SelectNextRow(benchmark::State& state) {
+    StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0))));
+    for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();  // control texts reach their size
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        drill.Dialog().OnNext();
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_SelectNextRow)->ArgName("unmastered")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
+
+// A choice in the category list: recount the pool and its mastered rows, then a selection.
+void BM_OnFilterChange(benchmark::State& state) {
+    StartedDrill drill(ProgressWithUnmastered(kBankRows / 2));
+    const int entries = static_cast<int>(drill.Window().ComboItems().size());
+    int entry = 0;
+    for (int warm = 0; warm < 200; ++warm) drill.Window().ChooseCategory(warm % entries);
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        drill.Window().ChooseCategory(entry);
+        entry = (entry + 1) % entries;
+        benchmark::DoNotOptimize(drill.Dialog().PoolSize());
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_OnFilterChange)->Unit(benchmark::kMicrosecond);
+
+// LoadProgress of a fresh 3511-byte file: open, lock, read, close.
+void BM_LoadProgress(benchmark::State& state) {
+    TempDir dir;
+    WriteBytes(dir / kFileName, ProgressWithUnmastered(kBankRows).replace(0, 1, "2"));
+    const ProgressFile file(dir / kFileName, [](std::string_view) {});
+    std::array<std::string, kRowCapacity> marks;
+    for (auto _ : state) benchmark::DoNotOptimize(file.Load(marks));
+}
+BENCHMARK(BM_LoadProgress)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The reading alone, from bytes in memory.
+void BM_ReadProgressFromMemory(benchmark::State& state) {
+    const std::string bytes = ProgressWithUnmastered(kBankRows / 2);
+    std::array<std::string, kRowCapacity> marks;
+    for (auto _ : state) {
+        TextReader reader = TextReader::OverBytes(bytes);
+        benchmark::DoNotOptimize(ReadProgress(reader, marks));
+    }
+}
+BENCHMARK(BM_ReadProgressFromMemory)->Unit(benchmark::kMicrosecond);
+
+// The bytes of a save, in memory.
+void BM_FormatProgress(benchmark::State& state) {
+    std::array<std::string, kRowCapacity> marks;
+    for (std::size_t row = 0; row < marks.size(); row += 2) marks[row].push_back('1');
+    const std::span<const std::string> rows(marks.data(), static_cast<std::size_t>(kBankRows));
+    for (auto _ : state) benchmark::DoNotOptimize(FormatProgress(2, rows));
+}
+BENCHMARK(BM_FormatProgress)->Unit(benchmark::kMicrosecond);
+
+// SaveProgress without the flush: the steps of ProgressFile::Save (format, write a new file
+// beside the old one, replace the old one) without its two fsync calls, which only wait for the
+// disk. ProgressFile::Save itself always flushes; the next benchmark measures it whole.
+void BM_SaveProgressWithoutFlush(benchmark::State& state) {
+    TempDir dir;
+    const std::filesystem::path path = dir / kFileName;
+    const std::array<std::string, kRowCapacity> marks;
+    const std::span<const std::string> rows(marks.data(), static_cast<std::size_t>(kBankRows));
+    std::int32_t counter = 2;
+    for (auto _ : state) {
+        const std::string bytes = FormatProgress(counter++, rows);
+        const std::filesystem::path temporary = TemporaryPathBeside(path, 0);
+        RawFile file;
+        if (file.CreateNew(temporary) != OpenStatus::Opened || !file.Write(bytes.data(), bytes.size()) ||
+            !file.Close()) {
+            state.SkipWithError("cannot write the temporary file");
+            break;
+        }
+        std::filesystem::rename(temporary, path);
+    }
+}
+BENCHMARK(BM_SaveProgressWithoutFlush)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_SaveProgressWithFlush(benchmark::State& state) {
+    TempDir dir;
+    const ProgressFile file(dir / kFileName, [](std::string_view) {});
+    const std::array<std::string, kRowCapacity> marks;
+    const std::span<const std::string> rows(marks.data(), static_cast<std::size_t>(kBankRows));
+    std::int32_t counter = 2;
+    for (auto _ : state) {
+        if (!file.Save(counter++, rows)) {
+            state.SkipWithError("cannot save");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SaveProgressWithFlush)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
+}  // namespace zembra
+
+BENCHMARK_MAIN();
