@@ -1,0 +1,76 @@
+// The Win32 backend of the dialog base: creates the dialog from its resource template, runs our
+// own modal loop, sends each message to one handler of the Dialog, and implements the control
+// operations on the real controls with the wide-character API.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/control_host.h"
+#include "framework/dialog.h"
+
+namespace zembra::win32 {
+
+class DialogHost final : public ControlHost {
+public:
+    // The dialog template and its initialisation data share `templateId`. Loads the application
+    // icon `iconId` from the program's resources now; the window comes with DoModal.
+    DialogHost(int templateId, int iconId);
+    // The fonts are deleted here, after the window and its controls are gone.
+    ~DialogHost() override;
+    DialogHost(const DialogHost&) = delete;
+    DialogHost& operator=(const DialogHost&) = delete;
+
+    // Creates the owner-less dialog, runs the modal loop until the dialog ends, hides and destroys
+    // the window. Returns the end code (IDOK or IDCANCEL), or -1 when the template is missing.
+    INT_PTR DoModal(Dialog& dialog);
+
+    // The dialog window while DoModal runs, otherwise nullptr.
+    HWND Window() const { return m_window; }
+
+    void SetItemText(int id, const std::string& text) override;
+    std::string GetItemText(int id) const override;
+    void ShowItem(int id, bool show) override;
+    bool IsItemVisible(int id) const override;
+    void EnableItem(int id, bool enable) override;
+    bool IsItemEnabled(int id) const override;
+    void SetItemFocus(int id) override;
+    std::optional<std::string> GetComboSelectionText(int id) const override;
+    void RepaintDialog() override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) override;
+    void SetItemFont(int id, FontHandle font) override;
+    void SetWindowIcons() override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The handlers of the message map.
+    INT_PTR OnInitDialog(HWND window);
+    INT_PTR OnPaint();
+    INT_PTR OnQueryDragIcon() const;
+    INT_PTR OnCommand(int id, int code);
+    INT_PTR OnCtlColor(UINT message, HDC dc, HWND control) const;
+    INT_PTR OnCancelMode() const;
+    INT_PTR OnClose();
+
+    bool PreTranslateMessage(const MSG& message) const;
+    void CentreInWorkArea() const;
+    void FocusFirstTabStop() const;
+    void EndDialog(INT_PTR code);
+    HWND Item(int id) const { return GetDlgItem(m_window, id); }
+
+    int m_templateId;
+    HINSTANCE m_module;
+    HICON m_icon;
+    Dialog* m_dialog = nullptr;
+    HWND m_window = nullptr;
+    bool m_ended = false;
+    INT_PTR m_endCode = -1;
+    std::vector<HFONT> m_fonts;
+};
+
+}  // namespace zembra::win32

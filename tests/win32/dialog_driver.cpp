@@ -1,0 +1,125 @@
+#include "tests/win32/dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/control_ids.h"
+
+namespace zembra::testing {
+namespace {
+
+constexpr UINT kTickMilliseconds = 10;
+constexpr int kTicksToEnd = 300;  // three seconds for the dialog to end after the last step
+
+DialogDriver* g_running = nullptr;
+
+LPARAM KeyParameter(UINT virtualKey, bool up, bool repeated) {
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    LPARAM value = 1 | (scan << 16);
+    if (repeated || up) value |= LPARAM{1} << 30;
+    if (up) value |= LPARAM{1} << 31;
+    return value;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(std::filesystem::path progressFile)
+    : m_host(ids::kDialog, ids::kAppIcon),
+      m_dialog(m_host, DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
+                                        [](std::string_view) {}}) {}
+
+INT_PTR DialogDriver::Run(std::vector<Step> steps) {
+    m_steps = std::move(steps);
+    m_next = 0;
+    m_idleTicks = 0;
+    g_running = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
+    const INT_PTR result = m_host.DoModal(m_dialog);
+    KillTimer(nullptr, timer);
+    g_running = nullptr;
+    EXPECT_EQ(m_next, m_steps.size()) << "the dialog ended before all steps ran";
+    return result;
+}
+
+void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_running != nullptr) g_running->Tick();
+}
+
+void DialogDriver::Tick() {
+    if (Dialog() == nullptr) return;
+    if (m_next < m_steps.size()) {
+        // Steps may run inside a message box's own loop; the next one waits for this one.
+        const std::size_t current = m_next++;
+        m_steps[current](*this);
+        return;
+    }
+    if (++m_idleTicks == kTicksToEnd) {
+        ADD_FAILURE() << "the dialog is still open after the last step";
+        if (HWND box = MessageBoxWindow()) EndDialog(box, IDNO);
+        PostMessageW(Dialog(), WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+std::wstring DialogDriver::TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int DialogDriver::FocusId() const {
+    HWND focus = GetFocus();
+    // The field of a drop-down combo box is an edit inside the combo box.
+    if (focus != nullptr && GetParent(focus) != Dialog() && IsChild(Dialog(), focus)) focus = GetParent(focus);
+    return focus != nullptr && IsChild(Dialog(), focus) ? GetDlgCtrlID(focus) : 0;
+}
+
+void DialogDriver::Press(UINT virtualKey, int repeats) {
+    HWND target = GetFocus();
+    for (int i = 0; i < repeats; ++i)
+        PostMessageW(target, WM_KEYDOWN, virtualKey, KeyParameter(virtualKey, false, i > 0));
+    PostMessageW(target, WM_KEYUP, virtualKey, KeyParameter(virtualKey, true, false));
+}
+
+void DialogDriver::Type(std::wstring_view text) {
+    HWND target = GetFocus();
+    for (wchar_t unit : text) PostMessageW(target, WM_CHAR, unit, 1);
+}
+
+void DialogDriver::Click(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(window, WM_LBUTTONUP, 0, middle);
+}
+
+namespace {
+
+struct OwnedWindowSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedWindowSearch*>(data);
+    if (window != search->owner && GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND DialogDriver::MessageBoxWindow() const {
+    OwnedWindowSearch search{Dialog(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ProgressFile(int runCounter, const std::vector<std::string>& marks) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (const std::string& mark : marks) bytes += mark + "\r\n";
+    return bytes;
+}
+
+}  // namespace zembra::testing

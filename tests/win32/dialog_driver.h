@@ -1,0 +1,70 @@
+// Runs the real dialog through its real modal loop and drives it with posted keyboard and mouse
+// messages. Each step runs from a timer message; since the system makes timer messages only when
+// no posted or input message is waiting, a step starts after everything the previous step posted
+// (and the painting that followed) has been handled.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <windows.h>
+
+#include "drill/practice_dialog.h"
+#include "framework/win32/dialog_host.h"
+#include "tests/support/temp_dir.h"
+
+namespace zembra::testing {
+
+class DialogDriver;
+using Step = std::function<void(DialogDriver&)>;
+
+class DialogDriver {
+public:
+    // The dialog reads and writes `progressFile`, with a fixed clock and quiet diagnostics.
+    explicit DialogDriver(std::filesystem::path progressFile);
+
+    // Runs the dialog modally and the steps one after another; returns the dialog's end code.
+    // If the dialog is still open a while after the last step, the test fails and the dialog
+    // (and any message box) is closed without saving.
+    INT_PTR Run(std::vector<Step> steps);
+
+    HWND Dialog() const { return m_host.Window(); }
+    HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
+    PracticeDialog& Logic() { return m_dialog; }
+    win32::DialogHost& Host() { return m_host; }
+
+    std::wstring Text(int id) const { return TextOf(Item(id)); }
+    static std::wstring TextOf(HWND window);
+    bool Visible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    // The id of the control with the keyboard focus, 0 when the focus is elsewhere.
+    int FocusId() const;
+
+    // A key press (down and up) posted to the window with the focus, as the keyboard gives it.
+    void Press(UINT virtualKey, int repeats = 1);
+    // Characters posted to the window with the focus, one WM_CHAR per UTF-16 unit.
+    void Type(std::wstring_view text);
+    // A left click posted to the middle of a window.
+    static void Click(HWND window);
+    void Click(int id) { Click(Item(id)); }
+
+    // The message box that the dialog has open, or nullptr.
+    HWND MessageBoxWindow() const;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void Tick();
+
+    win32::DialogHost m_host;
+    PracticeDialog m_dialog;
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    int m_idleTicks = 0;
+};
+
+// A progress file as the program writes it: the counter, then one mark line per row.
+std::string ProgressFile(int runCounter, const std::vector<std::string>& marks);
+
+}  // namespace zembra::testing

@@ -1,0 +1,592 @@
+// The real dialog under the real dialog manager: start-up, Enter routing, Tab, the ways it ends,
+// the posters, fonts, colours, the combo box, the Yes/No boxes and the texts, driven with posted
+// keyboard and mouse messages through the real modal loop.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "data/word_bank.h"
+#include "tests/support/temp_dir.h"
+#include "tests/win32/dialog_driver.h"
+#include "ui/control_ids.h"
+#include "ui/dialog_template.h"
+#include "ui/poster.h"
+#include "ui/texts.h"
+
+namespace zembra::testing {
+namespace {
+
+// A file in which every row is mastered except `row`, so that `row` is the one asked.
+std::string OnlyUnmastered(int row, int runCounter = 3) {
+    std::vector<std::string> marks(kBankRows, "1");
+    marks[static_cast<std::size_t>(row)] = "";
+    return ProgressFile(runCounter, marks);
+}
+
+std::string FreshlySaved() { return ProgressFile(2, std::vector<std::string>(kBankRows, "")); }
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    std::filesystem::path File() const { return m_dir / "ZbXxYy.zb"; }
+
+    TempDir m_dir;
+};
+
+TEST_F(MainDialogTest, StartsWithTheFocusOnNextAndTheCountersShown) {
+    DialogDriver driver(File());
+    const INT_PTR end = driver.Run({[](DialogDriver& d) {
+        EXPECT_EQ(d.FocusId(), ids::kNext);
+        EXPECT_TRUE(d.Enabled(ids::kSubmit));
+        EXPECT_TRUE(d.Visible(ids::kAnswerBox));
+        EXPECT_FALSE(d.Visible(ids::kRightMark));
+        EXPECT_FALSE(d.Visible(ids::kWrongMark));
+        EXPECT_EQ(d.Text(ids::kTotalCount), L"1754");
+        EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+
+        // The application icon as window icons and as the drag icon of the minimised window.
+        const auto icon =
+            reinterpret_cast<LRESULT>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ids::kAppIcon)));
+        EXPECT_NE(icon, 0);
+        EXPECT_EQ(SendMessageW(d.Dialog(), WM_GETICON, ICON_BIG, 0), icon);
+        EXPECT_EQ(SendMessageW(d.Dialog(), WM_GETICON, ICON_SMALL, 0), icon);
+        EXPECT_EQ(SendMessageW(d.Dialog(), WM_QUERYDRAGICON, 0, 0), icon);
+        d.Press(VK_ESCAPE);
+    }});
+    EXPECT_EQ(end, IDCANCEL);
+}
+
+TEST_F(MainDialogTest, OpensCentredInTheWorkAreaWithAFixedFrame) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        RECT area{}, frame{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        GetWindowRect(d.Dialog(), &frame);
+        EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
+        EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
+        const auto style = GetWindowLongW(d.Dialog(), GWL_STYLE);
+        EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+        EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_POPUP), WS_CAPTION | WS_SYSMENU | WS_POPUP);
+        EXPECT_TRUE(GetWindowLongW(d.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_EQ(GetWindow(d.Dialog(), GW_OWNER), nullptr);
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+// The generated resource script against the table: every control, its class, rectangle, tab
+// stop, group flag and the answer box's horizontal scrolling.
+TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        int frames = 0;
+        HWND child = GetWindow(d.Dialog(), GW_CHILD);
+        for (const ControlTemplate& c : MainDialogTemplate().controls) {
+            ASSERT_NE(child, nullptr) << "fewer windows than controls";
+            SCOPED_TRACE("control " + std::to_string(c.id));
+            EXPECT_EQ(GetDlgCtrlID(child), c.id);
+            if (c.id == -1) ++frames;
+            wchar_t className[32] = {};
+            GetClassNameW(child, className, 32);
+            const wchar_t* expected = c.kind == ControlKind::Edit            ? L"Edit"
+                                      : c.kind == ControlKind::DropDownCombo ? L"ComboBox"
+                                      : c.kind == ControlKind::PushButton || c.kind == ControlKind::DefaultPushButton ||
+                                              c.kind == ControlKind::GroupBox
+                                          ? L"Button"
+                                          : L"Static";
+            EXPECT_EQ(_wcsicmp(className, expected), 0)
+                << "class " << std::string(className, className + wcslen(className));
+            const LONG style = GetWindowLongW(child, GWL_STYLE);
+            EXPECT_EQ((style & WS_TABSTOP) != 0, c.tabStop);
+            EXPECT_EQ((style & WS_GROUP) != 0, c.Group());
+            EXPECT_EQ((style & WS_DISABLED) != 0, false);
+            if (c.kind != ControlKind::IconStatic && c.kind != ControlKind::BitmapStatic) {
+                // The dialog manager converts the position and the size each on its own.
+                RECT position{c.rect.x, c.rect.y, 0, 0};
+                RECT size{0, 0, c.rect.width, c.rect.height};
+                MapDialogRect(d.Dialog(), &position);
+                MapDialogRect(d.Dialog(), &size);
+                RECT actual{};
+                GetWindowRect(child, &actual);
+                MapWindowPoints(nullptr, d.Dialog(), reinterpret_cast<POINT*>(&actual), 2);
+                EXPECT_EQ(actual.left, position.left);
+                EXPECT_EQ(actual.top, position.top);
+                EXPECT_EQ(actual.right - actual.left, size.right);
+                if (c.kind != ControlKind::DropDownCombo) {  // a combo box's height includes its list
+                    EXPECT_EQ(actual.bottom - actual.top, size.bottom);
+                }
+            }
+            if (c.kind == ControlKind::Edit) {
+                EXPECT_EQ((style & ES_AUTOHSCROLL) != 0, c.autoHScroll);
+            }
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+        EXPECT_EQ(child, nullptr) << "more windows than controls";
+        EXPECT_EQ(frames, 3);
+        const LONG answerBox = GetWindowLongW(d.Item(ids::kAnswerBox), GWL_STYLE);
+        EXPECT_EQ(answerBox & ES_CENTER, ES_CENTER);
+        EXPECT_EQ(SendMessageW(d.Dialog(), DM_GETDEFID, 0, 0), MAKELRESULT(ids::kSubmit, DC_HASDEFID));
+        const LONG combo = GetWindowLongW(d.Item(ids::kCategoryCombo), GWL_STYLE);
+        EXPECT_EQ(combo & 0x3, CBS_DROPDOWN);
+        EXPECT_EQ(combo & (CBS_SORT | CBS_AUTOHSCROLL), 0);
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+TEST_F(MainDialogTest, TextsReadBackAsUtf16) {
+    WriteBytes(File(), OnlyUnmastered(886));
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        EXPECT_EQ(DialogDriver::TextOf(d.Dialog()), L"Zembra\u2014小学英语词汇大全");
+        EXPECT_EQ(d.Text(ids::kCategoryCaption), L"常用短语");
+        EXPECT_EQ(d.Text(ids::kPromptLine), L"在东方/南方/西方/北方");
+        EXPECT_EQ(d.Text(ids::kAnswerHolder), L"in the east / south / west /north");
+        EXPECT_EQ(d.Text(ids::kNext), L"下一题");
+        EXPECT_EQ(d.Text(ids::kSubmit), L"提交");
+        EXPECT_EQ(d.Text(ids::kRetry), L"重写");
+        EXPECT_EQ(d.Text(ids::kNoticeBoardCaption), L"布告栏");
+        EXPECT_EQ(d.Text(ids::kTotalLabel), L"总计:");
+        EXPECT_EQ(d.Text(ids::kMasteredLabel), L"掌握:");
+        EXPECT_EQ(d.Text(ids::kResetAll), L"再来一遍");
+        EXPECT_EQ(d.Text(ids::kFilterLabel), L"筛选:");
+        EXPECT_EQ(d.Text(ids::kMasteredCount), L"1753");
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+TEST_F(MainDialogTest, EnterSubmitsWhileSubmitIsEnabledAndAsksTheNextRowOtherwise) {
+    DialogDriver driver(File());
+    std::wstring prompt;
+    driver.Run({
+        [&](DialogDriver& d) { d.Press(VK_RETURN); },  // presses the focused 下一题
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+            EXPECT_TRUE(d.Enabled(ids::kSubmit));
+            prompt = d.Text(ids::kPromptLine);
+            d.Type(L"zzz");
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            // Submitted, and only that: the same row is still asked.
+            EXPECT_FALSE(d.Enabled(ids::kSubmit));
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kResultLine), d.Text(ids::kAnswerHolder) + L"  ");
+            EXPECT_EQ(d.Text(ids::kPromptLine), prompt);
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"zzz");
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            // The next row, and only that: not submitted again.
+            EXPECT_TRUE(d.Enabled(ids::kSubmit));
+            EXPECT_FALSE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kResultLine), L"");
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"");
+            EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+            EXPECT_EQ(d.Logic().MasteredCount(), 0);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(MainDialogTest, AHeldEnterAlternatesBetweenSubmittingAndAskingTheNextRow) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) { d.Press(VK_RETURN, 3); },  // submit, next, submit
+        [](DialogDriver& d) {
+            EXPECT_FALSE(d.Enabled(ids::kSubmit));
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kResultLine), L"ruler  ");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// An Enter that an input method is composing with reaches the loop as VK_PROCESSKEY; it is the
+// input method's, whatever the state of 提交.
+TEST_F(MainDialogTest, AnEnterComposingInAnInputMethodNeitherSubmitsNorAsksTheNextRow) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(L"rul");
+            d.Press(VK_PROCESSKEY);
+        },
+        [](DialogDriver& d) {
+            EXPECT_TRUE(d.Enabled(ids::kSubmit));
+            EXPECT_FALSE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"rul");
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            ASSERT_FALSE(d.Enabled(ids::kSubmit));
+            d.Press(VK_PROCESSKEY);
+        },
+        [](DialogDriver& d) {
+            EXPECT_FALSE(d.Enabled(ids::kSubmit));
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"rul");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(MainDialogTest, TabMovesOnlyBetweenNextAndSubmit) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { d.Press(VK_TAB); },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kSubmit);
+            d.Press(VK_TAB);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kNext);
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+            d.Press(VK_TAB);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kSubmit);
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [](DialogDriver& d) { d.Press(VK_RETURN); },  // submits: 提交 is disabled now
+        [](DialogDriver& d) {
+            ASSERT_FALSE(d.Enabled(ids::kSubmit));
+            d.Press(VK_TAB);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kNext);
+            d.Press(VK_TAB);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), ids::kNext);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(MainDialogTest, EscapeEndsWithoutSaving) {
+    std::vector<std::string> marks(kBankRows, "");
+    marks[0] = "1";
+    marks[5] = "0";
+    marks[9] = "x";
+    const std::string before = ProgressFile(7, marks) + "extra line\r\n";
+    WriteBytes(File(), before);
+    DialogDriver driver(File());
+    const INT_PTR end = driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(d.Text(ids::kAnswerHolder));  // a right answer, so the marks change
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kRightMark));
+            d.Press(VK_ESCAPE);
+        },
+    });
+    EXPECT_EQ(end, IDCANCEL);
+    EXPECT_EQ(ReadBytes(File()), before);
+}
+
+struct CloseRequest {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+class CloseRequestTest : public MainDialogTest, public ::testing::WithParamInterface<CloseRequest> {};
+
+TEST_P(CloseRequestTest, SavesAndEnds) {
+    DialogDriver driver(File());
+    const INT_PTR end =
+        driver.Run({[](DialogDriver& d) { PostMessageW(d.Dialog(), GetParam().message, GetParam().wParam, 0); }});
+    EXPECT_EQ(end, IDCANCEL);
+    const std::string saved = ReadBytes(File());
+    EXPECT_EQ(saved.size(), 3511u);
+    EXPECT_EQ(saved, FreshlySaved());
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, CloseRequestTest,
+                         ::testing::Values(CloseRequest{"WmClose", WM_CLOSE, 0},
+                                           CloseRequest{"CloseBox", WM_SYSCOMMAND, SC_CLOSE}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainDialogTest, TheNextStartFindsTheSavedMarksAndACounterOneHigher) {
+    std::vector<std::string> marks(kBankRows, "1");
+    marks[3] = "";
+    marks[4] = "";
+    WriteBytes(File(), ProgressFile(5, marks));
+    {
+        DialogDriver driver(File());
+        driver.Run({
+            [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+            [](DialogDriver& d) {
+                d.Type(d.Text(ids::kAnswerHolder));
+                d.Press(VK_RETURN);
+            },
+            [](DialogDriver& d) { PostMessageW(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+        });
+    }
+    DialogDriver next(File());
+    next.Run({[](DialogDriver& d) {
+        EXPECT_EQ(d.Logic().RunCounter(), 6);
+        EXPECT_EQ(d.Text(ids::kMasteredCount), L"1753");
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+struct PosterCase {
+    int runCounter;
+    int control;
+};
+
+class PosterTest : public MainDialogTest, public ::testing::WithParamInterface<PosterCase> {};
+
+TEST_P(PosterTest, ExactlyOnePosterIsShownAtItsBitmapsSize) {
+    WriteBytes(File(), ProgressFile(GetParam().runCounter, {}));
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        int shown = 0;
+        for (const Poster& poster : kPosterOrder) {
+            if (!d.Visible(poster.control)) continue;
+            ++shown;
+            EXPECT_EQ(poster.control, GetParam().control);
+            const auto bitmap =
+                reinterpret_cast<HBITMAP>(SendMessageW(d.Item(poster.control), STM_GETIMAGE, IMAGE_BITMAP, 0));
+            ASSERT_NE(bitmap, nullptr);
+            BITMAP info{};
+            GetObjectW(bitmap, sizeof info, &info);
+            RECT client{};
+            GetClientRect(d.Item(poster.control), &client);
+            EXPECT_EQ(client.right, info.bmWidth);
+            EXPECT_EQ(client.bottom, info.bmHeight);
+        }
+        EXPECT_EQ(shown, 1);
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, PosterTest,
+                         ::testing::Values(PosterCase{1, 1086}, PosterCase{9, 1086}, PosterCase{10, 1096},
+                                           PosterCase{15, 1101}, PosterCase{16, 1086}, PosterCase{17, 1095},
+                                           PosterCase{32, 1086}, PosterCase{0, 1086}, PosterCase{-5, 1086}),
+                         [](const auto& info) {
+                             const int n = info.param.runCounter;
+                             return "Counter" + (n < 0 ? "Minus" + std::to_string(-n) : std::to_string(n));
+                         });
+
+TEST_F(MainDialogTest, OnlyTheResultLineAndTheCountersDrawRed) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        for (const ControlTemplate& c : MainDialogTemplate().controls) {
+            if (c.id == -1) continue;
+            SetTextColor(dc, RGB(1, 2, 3));
+            const LRESULT brush = SendMessageW(d.Dialog(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                               reinterpret_cast<LPARAM>(d.Item(c.id)));
+            EXPECT_NE(brush, 0) << c.id;
+            const bool red = c.id == 1073 || c.id == 1079 || c.id == 1080;
+            EXPECT_EQ(GetTextColor(dc), red ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOWTEXT)) << c.id;
+        }
+        DeleteDC(dc);
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(d.Dialog(), WM_GETFONT, 0, 0));
+        LOGFONTW dialogFace{};
+        ASSERT_NE(GetObjectW(dialogFont, sizeof dialogFace, &dialogFace), 0);
+        EXPECT_STREQ(dialogFace.lfFaceName, L"微软雅黑");
+        EXPECT_EQ(dialogFace.lfHeight, -MulDiv(9, dpi, 72));
+
+        HWND child = GetWindow(d.Dialog(), GW_CHILD);
+        for (const ControlTemplate& c : MainDialogTemplate().controls) {
+            SCOPED_TRACE("control " + std::to_string(c.id));
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            child = GetWindow(child, GW_HWNDNEXT);
+            // Icon and picture statics draw no text and keep no font.
+            if (c.kind == ControlKind::IconStatic || c.kind == ControlKind::BitmapStatic) continue;
+            if (c.font == FontRole::Dialog) {
+                EXPECT_EQ(font, dialogFont);
+                continue;
+            }
+            LOGFONTW face{};
+            if (GetObjectW(font, sizeof face, &face) == 0) {
+                ADD_FAILURE() << "no font";
+                continue;
+            }
+            EXPECT_STREQ(face.lfFaceName, L"宋体");
+            EXPECT_EQ(face.lfHeight, -(dpi * (c.font == FontRole::Song18 ? 180 : 120) / 720));
+            EXPECT_EQ(face.lfWeight, 0);
+            EXPECT_EQ(face.lfCharSet, DEFAULT_CHARSET);
+        }
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+TEST_F(MainDialogTest, TheCategoryListHoldsThirteenEntriesAndNoSelection) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        HWND combo = d.Item(ids::kCategoryCombo);
+        const std::vector<std::wstring> expected{L"全选",        L"单词",     L"常用短语", L"第三人称单数", L"过去式",
+                                                 L"介词短语",    L"名词复数", L"缩写",     L"特殊疑问词",   L"现在分词",
+                                                 L"形容词→副词", L"比较级",   L"最高级"};
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 13);
+        for (int i = 0; i < 13; ++i) {
+            wchar_t text[32] = {};
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            EXPECT_EQ(text, expected[static_cast<std::size_t>(i)]) << i;
+        }
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+        EXPECT_EQ(DialogDriver::TextOf(combo), L"");
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(GetWindow(d.Item(ids::kCategoryCombo), GW_CHILD)); },
+        [](DialogDriver& d) {
+            ASSERT_EQ(d.FocusId(), ids::kCategoryCombo);
+            d.Press(VK_DOWN, 2);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(SendMessageW(d.Item(ids::kCategoryCombo), CB_GETCURSEL, 0, 0), 1);
+            EXPECT_EQ(d.Text(ids::kCategoryCaption), L"单词");
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"668");
+            EXPECT_EQ(d.Logic().Filter(), texts::kCatWords);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// The answer box scrolls horizontally, so the longest answers can be typed in full.
+class LongAnswerTest : public MainDialogTest, public ::testing::WithParamInterface<std::pair<int, const wchar_t*>> {};
+
+TEST_P(LongAnswerTest, IsTypedInFullAndAccepted) {
+    const auto [row, answer] = GetParam();
+    WriteBytes(File(), OnlyUnmastered(row));
+    DialogDriver driver(File());
+    driver.Run({
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Logic().CurrentRow(), row);
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [&](DialogDriver& d) {
+            d.Type(answer);
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kAnswerBox), answer);
+            EXPECT_TRUE(d.Visible(ids::kRightMark));
+            EXPECT_FALSE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1754");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32, LongAnswerTest,
+                         ::testing::Values(std::pair{886, L"in the east / south / west /north"},
+                                           std::pair{1495, L"on the one hand\uFF1Bon the other hand"}),
+                         [](const auto& info) { return "Row" + std::to_string(info.param.first); });
+
+TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(L"rule\u0E01");  // a Thai letter, which GBK lacks
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Host().GetItemText(ids::kAnswerBox), "rule\xFF");
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1753");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// The box the drill asks with: owned by the dialog, the given text and caption, Yes and No with
+// Yes focused, no icon.
+void ExpectYesNoBox(const DialogDriver& d, HWND box, const wchar_t* text, const wchar_t* caption) {
+    ASSERT_NE(box, nullptr) << "no message box is open";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), d.Dialog());
+    EXPECT_EQ(DialogDriver::TextOf(box), caption);
+    EXPECT_EQ(DialogDriver::TextOf(GetDlgItem(box, 0xFFFF)), text);
+    EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
+    EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
+    EXPECT_EQ(GetFocus(), GetDlgItem(box, IDYES));
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        EXPECT_EQ(SendMessageW(child, STM_GETICON, 0, 0), 0) << "the box shows an icon";
+    }
+}
+
+TEST_F(MainDialogTest, RetryAfterSubmittingIsRefusedWithAYesNoBox) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(L"rul");
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kRetry)); },
+        [](DialogDriver& d) {
+            ExpectYesNoBox(d, d.MessageBoxWindow(), L"已提交不能重新作答！", L"温馨提示");
+            DialogDriver::Click(GetDlgItem(d.MessageBoxWindow(), IDNO));
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"rul");
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+TEST_F(MainDialogTest, ResetAllAsksFirstAndClearsTheMarksOnYes) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kResetAll)); },
+        [](DialogDriver& d) {
+            ExpectYesNoBox(d, d.MessageBoxWindow(), L"确定要重新练习所有内容吗？", L"操作确认");
+            DialogDriver::Click(GetDlgItem(d.MessageBoxWindow(), IDNO));
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1753");
+            DialogDriver::Click(d.Item(ids::kResetAll));
+        },
+        [](DialogDriver& d) {
+            ASSERT_NE(d.MessageBoxWindow(), nullptr);
+            d.Press(VK_RETURN);  // Yes, the focused button
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+}  // namespace
+}  // namespace zembra::testing
