@@ -1,0 +1,23 @@
+// The Linux program's start-up as the pupil sees it, ending the moment the first question (the
+// prompt line 1002) has been painted. It builds the dialog as PracticeApp::InitInstance does; the
+// program itself has no such exit.
+#include <QApplication>
+
+#include "app/qt/progress_location.h"
+#include "bench/qt/exit_on_first_paint.h"
+#include "drill/practice_dialog.h"
+#include "framework/qt/qt_dialog.h"
+#include "ui/control_ids.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const std::filesystem::path progressFile = zembra::ProgressFilePath();
+    zembra::CreatePrivateFolders(progressFile.parent_path());
+
+    zembra::QtDialog window;
+    zembra::PracticeDialog dialog(window, zembra::DrillEnvironment::ForProgressFile(progressFile));
+    window.Create(dialog);
+    new ExitOnFirstPaint(window.Item(zembra::ids::kPromptLine));
+    window.Show();
+    return QApplication::exec();
+}

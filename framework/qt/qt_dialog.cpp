@@ -1,0 +1,433 @@
+#include "framework/qt/qt_dialog.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/qt/dialog_units.h"
+#include "framework/qt/dialog_window.h"
+#include "framework/qt/picture_label.h"
+#include "framework/qt/point_font.h"
+#include "framework/qt/qt_text.h"
+#include "framework/qt/yes_no_box.h"
+#include "ui/control_ids.h"
+#include "ui/poster.h"
+
+namespace zembra {
+namespace {
+
+QString IconResource(int id) { return QStringLiteral(":/icon/%1.ico").arg(id); }
+QString BitmapResource(int id) { return QStringLiteral(":/bitmap/%1.bmp").arg(id); }
+
+// A picture control shows its bitmap at the bitmap's own size: the poster table knows it, so the
+// file need not be read until the picture is shown.
+QSize BitmapSize(int bitmap) {
+    for (const Poster& poster : kPosterOrder) {
+        if (poster.bitmap == bitmap) return {poster.width, poster.height};
+    }
+    return QImageReader(BitmapResource(bitmap)).size();
+}
+
+bool IsPushButton(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::DefaultPushButton;
+}
+
+Qt::Alignment HorizontalAlignment(Align align) {
+    switch (align) {
+        case Align::Centre:
+            return Qt::AlignHCenter;
+        case Align::Right:
+            return Qt::AlignRight;
+        case Align::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+Key KeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:  // the keypad's Enter is the same key to the dialog
+            return Key::Enter;
+        case Qt::Key_Escape:
+            return Key::Escape;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return Key::Tab;
+        default:
+            return Key::Other;
+    }
+}
+
+QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+
+}  // namespace
+
+QtDialog::QtDialog(const DialogTemplate& dialogTemplate) : m_template(dialogTemplate) {}
+
+QtDialog::~QtDialog() {
+    // The window goes first, while the control table its focus hooks read still exists.
+    if (m_window) qApp->removeEventFilter(this);
+    m_window.reset();
+}
+
+QWidget* QtDialog::Window() const { return m_window.get(); }
+
+QWidget* QtDialog::Item(int id) const {
+    const auto it = m_byId.find(id);
+    return it == m_byId.end() ? nullptr : it->second;
+}
+
+QWidget& QtDialog::Widget(int id) const {
+    QWidget* widget = Item(id);
+    if (!widget) throw std::out_of_range("no control " + std::to_string(id));
+    return *widget;
+}
+
+void QtDialog::Create(Dialog& dialog) {
+    m_dialog = &dialog;
+    CreateControls();
+
+    // The base initialisation: the combo box's list from the template, nothing selected.
+    if (auto* combo = qobject_cast<QComboBox*>(Item(ids::kCategoryCombo))) {
+        for (std::string_view entry : CategoryComboEntries()) combo->addItem(ToQString(entry));
+        combo->setCurrentIndex(-1);
+        combo->clearEditText();
+        // The dropped list fills the rest of the template height, as many whole items as fit.
+        const int fieldHeight = combo->height();
+        const int itemHeight = std::max(1, combo->view()->sizeHintForRow(0));
+        const int listHeight =
+            ToPixels(FindControl(ids::kCategoryCombo)->rect, MeasureBaseUnits(m_dialogFont)).height();
+        combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
+        connect(combo, &QComboBox::currentIndexChanged, this, [this](int index) {
+            if (index >= 0) Command(ids::kCategoryCombo, Notification::SelectionChanged);
+        });
+    }
+
+    // Text colours are asked once per control; the dialog's answer depends on the id alone.
+    for (const Control& control : m_controls) {
+        if (control.tmpl->id < 0) continue;
+        if (const std::optional<Colour> colour = m_dialog->OnCtlColor(control.tmpl->id)) {
+            QPalette palette = control.widget->palette();
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+                palette.setColor(role, ToQColor(*colour));
+            }
+            control.widget->setPalette(palette);
+        }
+    }
+
+    qApp->installEventFilter(this);
+    if (m_dialog->OnInitDialog()) {
+        const auto first = std::find_if(m_controls.begin(), m_controls.end(),
+                                        [this](const Control& control) { return IsTabStop(control); });
+        if (first != m_controls.end()) first->widget->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void QtDialog::CreateControls() {
+    DialogWindow::Hooks hooks;
+    hooks.closeRequested = [this] { OnCloseRequest(); };
+    hooks.moveFocus = [this](bool forward) { return MoveFocus(forward); };
+    m_window = std::make_unique<DialogWindow>(std::move(hooks));
+    m_window->setWindowTitle(ToQString(m_template.title));
+    connect(m_window.get(), &QDialog::finished, this, [this](int code) { m_endCode = code; });
+
+    const int dpi = m_window->logicalDpiY();
+    m_dialogFont = MakePointFont(m_template.fontPoints * 10, ToQString(m_template.fontFace), dpi);
+    m_window->setFont(m_dialogFont);
+    const DialogBaseUnits units = MeasureBaseUnits(m_dialogFont);
+    m_window->setFixedSize(ToPixels(m_template.width, m_template.height, units));
+
+    m_controls.reserve(m_template.controls.size());
+    for (const ControlTemplate& control : m_template.controls) {
+        QWidget* widget = CreateControl(control);
+        const QRect rect = ToPixels(control.rect, units);
+        switch (control.kind) {
+            case ControlKind::IconStatic:
+            case ControlKind::BitmapStatic:
+                // Pictures keep the size they were created with.
+                widget->move(rect.topLeft());
+                break;
+            case ControlKind::DropDownCombo:
+                // The template height includes the dropped list; the field is as high as its font needs.
+                widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
+                break;
+            default:
+                widget->setGeometry(rect);
+        }
+        widget->setVisible(control.visible);
+        m_controls.push_back({&control, widget});
+        if (control.id >= 0) m_byId[control.id] = widget;
+    }
+    // The first control of the template is the top of the z-order.
+    for (const Control& control : m_controls) control.widget->lower();
+}
+
+QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
+    QWidget* parent = m_window.get();
+    const QString text = ToQString(control.text);
+    const Qt::FocusPolicy focus = control.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+    switch (control.kind) {
+        case ControlKind::TextStatic: {
+            auto* label = new QLabel(text, parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(HorizontalAlignment(control.align) | Qt::AlignTop);
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return label;
+        }
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(text, parent);
+            // Enter is the dialog manager's, never a button's own.
+            button->setAutoDefault(false);
+            button->setDefault(control.kind == ControlKind::DefaultPushButton);
+            button->setFocusPolicy(focus);
+            const int id = control.id;
+            connect(button, &QPushButton::clicked, this, [this, id] { Command(id, Notification::Clicked); });
+            return button;
+        }
+        case ControlKind::GroupBox: {
+            auto* frame = new QGroupBox(text, parent);
+            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+            frame->setFocusPolicy(Qt::NoFocus);
+            return frame;
+        }
+        case ControlKind::Edit: {
+            // A QLineEdit scrolls its text horizontally, so an answer wider than the box can be typed.
+            auto* edit = new QLineEdit(text, parent);
+            edit->setFrame(control.border);
+            edit->setAlignment(HorizontalAlignment(control.align) | Qt::AlignVCenter);
+            edit->setFocusPolicy(focus);
+            return edit;
+        }
+        case ControlKind::IconStatic: {
+            // Icon statics draw at the system icon size, whatever the template says.
+            const int side = 32 * m_window->logicalDpiY() / 96;
+            return new PictureLabel(IconResource(control.image), QSize(side, side), parent);
+        }
+        case ControlKind::BitmapStatic:
+            return new PictureLabel(BitmapResource(control.image), BitmapSize(control.image), parent);
+        case ControlKind::DropDownCombo: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setCompleter(nullptr);
+            combo->setFocusPolicy(focus);
+            // Text typed into the field is never read: no matching of it against the list when the
+            // field loses the focus; only a choice in the list changes the selection.
+            disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+            return combo;
+        }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+void QtDialog::Show() {
+    // Centred on the primary screen's available area (without panels), kept inside it. The
+    // window manager adds its frame around the client area once the window is mapped.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size = m_window->frameGeometry().size();
+    const int x = std::max(area.left(), area.left() + (area.width() - size.width()) / 2);
+    const int y = std::max(area.top(), area.top() + (area.height() - size.height()) / 2);
+    m_window->move(x, y);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+int QtDialog::DoModal(Dialog& dialog) {
+    Create(dialog);
+    Show();
+    if (!m_endCode) m_window->exec();
+    const int code = m_endCode.value_or(kIdCancel);
+    qApp->removeEventFilter(this);
+    m_window.reset();
+    m_byId.clear();
+    m_controls.clear();
+    return code;
+}
+
+void QtDialog::EndDialog(int code) {
+    if (!m_endCode) m_window->done(code);
+}
+
+void QtDialog::OnCloseRequest() {
+    if (m_endCode) return;
+    m_dialog->OnClose();
+    EndDialog(kIdCancel);
+}
+
+void QtDialog::Command(int id, Notification code) {
+    if (!m_endCode && m_dialog) m_dialog->OnCommand(id, code);
+}
+
+bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Key presses reach the window first and only once, before the focus widget, whichever it is.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && m_window &&
+        watched == m_window->windowHandle()) {
+        return RouteKey(static_cast<QKeyEvent*>(event));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool QtDialog::RouteKey(QKeyEvent* event) {
+    // An open drop-down list takes its keys itself.
+    if (QApplication::activePopupWidget() || m_endCode) return false;
+    const bool press = event->type() == QEvent::KeyPress;
+    // With Alt held the platform reports a system key, which is no key press of the dialog.
+    const KeyMessage message{press && !event->modifiers().testFlag(Qt::AltModifier), KeyOf(event->key())};
+    if (m_dialog->PreTranslateMessage(message)) return true;
+    return press && DialogManagerKey(event);
+}
+
+bool QtDialog::DialogManagerKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!alt) PressDefaultButton();
+            return true;
+        case Qt::Key_Escape:
+            if (!alt) EndDialog(kIdCancel);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (modifiers.testAnyFlags(Qt::ControlModifier | Qt::AltModifier)) return false;
+            MoveFocus(event->key() == Qt::Key_Tab && !modifiers.testFlag(Qt::ShiftModifier));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void QtDialog::PressDefaultButton() {
+    // A push button holding the focus is the default; otherwise the template's default button.
+    const Control* focused = ControlOf(QApplication::focusWidget());
+    if (focused && IsPushButton(focused->tmpl->kind)) {
+        static_cast<QPushButton*>(focused->widget)->click();
+        return;
+    }
+    for (const Control& control : m_controls) {
+        if (control.tmpl->kind != ControlKind::DefaultPushButton) continue;
+        if (control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled()) {
+            static_cast<QPushButton*>(control.widget)->click();
+        }
+        return;
+    }
+}
+
+bool QtDialog::MoveFocus(bool forward) {
+    const auto count = static_cast<std::ptrdiff_t>(m_controls.size());
+    if (count == 0) return false;
+    const Control* from = ControlOf(QApplication::focusWidget());
+    const std::ptrdiff_t start = from ? from - m_controls.data() : (forward ? -1 : count);
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t at = ((start + (forward ? step : -step)) % count + count) % count;
+        const Control& control = m_controls[static_cast<std::size_t>(at)];
+        if (IsTabStop(control)) {
+            control.widget->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+const QtDialog::Control* QtDialog::ControlOf(const QWidget* widget) const {
+    for (; widget; widget = widget->parentWidget()) {
+        for (const Control& control : m_controls) {
+            if (control.widget == widget) return &control;
+        }
+    }
+    return nullptr;
+}
+
+int QtDialog::ControlIdOf(const QWidget* widget) const {
+    const Control* control = ControlOf(widget);
+    return control ? control->tmpl->id : 0;
+}
+
+bool QtDialog::IsTabStop(const Control& control) const {
+    return control.tmpl->tabStop && control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled();
+}
+
+void QtDialog::SetItemText(int id, const std::string& text) {
+    QWidget& widget = Widget(id);
+    const QString value = ToQString(text);
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        label->setText(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+        edit->setText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        button->setText(value);
+    } else if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+        combo->setEditText(value);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(&widget)) {
+        frame->setTitle(value);
+    }
+}
+
+std::string QtDialog::GetItemText(int id) const {
+    const QWidget& widget = Widget(id);
+    if (auto* label = qobject_cast<const QLabel*>(&widget)) return ToGbk(label->text());
+    if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) return ToGbk(edit->text());
+    if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) return ToGbk(button->text());
+    if (auto* combo = qobject_cast<const QComboBox*>(&widget)) return ToGbk(combo->currentText());
+    if (auto* frame = qobject_cast<const QGroupBox*>(&widget)) return ToGbk(frame->title());
+    return {};
+}
+
+void QtDialog::ShowItem(int id, bool show) { Widget(id).setVisible(show); }
+
+bool QtDialog::IsItemVisible(int id) const { return Widget(id).isVisibleTo(m_window.get()); }
+
+void QtDialog::EnableItem(int id, bool enable) { Widget(id).setEnabled(enable); }
+
+bool QtDialog::IsItemEnabled(int id) const { return Widget(id).isEnabled(); }
+
+void QtDialog::SetItemFocus(int id) { Widget(id).setFocus(Qt::OtherFocusReason); }
+
+std::optional<std::string> QtDialog::GetComboSelectionText(int id) const {
+    const auto* combo = qobject_cast<const QComboBox*>(&Widget(id));
+    if (!combo || combo->currentIndex() < 0) return std::nullopt;
+    return ToGbk(combo->itemText(combo->currentIndex()));
+}
+
+void QtDialog::RepaintDialog() { m_window->repaint(); }
+
+bool QtDialog::AskYesNo(const std::string& text, const std::string& caption) {
+    YesNoBox box(ToQString(text), ToQString(caption), m_window.get());
+    return box.Ask();
+}
+
+FontHandle QtDialog::CreatePointFont(int tenthsOfPoint, const std::string& face) {
+    const int dpi = m_window ? m_window->logicalDpiY() : 96;
+    m_fonts.push_back(MakePointFont(tenthsOfPoint, ToQString(face), dpi));
+    return static_cast<FontHandle>(m_fonts.size());
+}
+
+void QtDialog::SetItemFont(int id, FontHandle font) {
+    // No font (0) draws in the system's font, as the platform does.
+    const bool known = font > 0 && static_cast<std::size_t>(font) <= m_fonts.size();
+    Widget(id).setFont(known ? m_fonts[static_cast<std::size_t>(font) - 1] : QApplication::font());
+}
+
+void QtDialog::SetWindowIcons() {
+    if (m_appIcon.isNull()) m_appIcon = QIcon(IconResource(ids::kAppIcon));
+    m_window->setWindowIcon(m_appIcon);
+}
+
+}  // namespace zembra

@@ -1,0 +1,97 @@
+// The Qt backend of the dialog framework: builds the window and its controls from the dialog
+// template, implements the control operations, and plays the platform's dialog manager (every
+// key press goes to the dialog's PreTranslateMessage first; then Enter presses the focused push
+// button or the default button, Escape cancels, Tab walks the tab stops in template order).
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QObject>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "ui/dialog_template.h"
+
+class QKeyEvent;
+class QWidget;
+
+namespace zembra {
+
+class DialogWindow;
+
+class QtDialog : public QObject, public ControlHost {
+public:
+    explicit QtDialog(const DialogTemplate& dialogTemplate = MainDialogTemplate());
+    ~QtDialog() override;
+    QtDialog(const QtDialog&) = delete;
+    QtDialog& operator=(const QtDialog&) = delete;
+
+    // Creates the window and its controls (hidden), fills the combo lists, runs OnInitDialog and,
+    // when it returns true, puts the focus on the first shown, enabled tab stop.
+    void Create(Dialog& dialog);
+    // Centres the window on the primary screen's available area, shows and activates it.
+    void Show();
+    // Create, Show and the modal loop until the dialog ends; the window is destroyed before it
+    // returns. The end code: kIdCancel or kIdOk.
+    int DoModal(Dialog& dialog);
+    // Ends the dialog with a command code, as the dialog manager does for Escape.
+    void EndDialog(int code);
+
+    QWidget* Window() const;
+    QWidget* Item(int id) const;
+    std::optional<int> EndCode() const { return m_endCode; }
+    // The control that a widget belongs to (a combo box for its line edit), or 0.
+    int ControlIdOf(const QWidget* widget) const;
+
+    // ControlHost
+    void SetItemText(int id, const std::string& text) override;
+    std::string GetItemText(int id) const override;
+    void ShowItem(int id, bool show) override;
+    bool IsItemVisible(int id) const override;
+    void EnableItem(int id, bool enable) override;
+    bool IsItemEnabled(int id) const override;
+    void SetItemFocus(int id) override;
+    std::optional<std::string> GetComboSelectionText(int id) const override;
+    void RepaintDialog() override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) override;
+    void SetItemFont(int id, FontHandle font) override;
+    void SetWindowIcons() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Control {
+        const ControlTemplate* tmpl;
+        QWidget* widget;
+    };
+
+    void CreateControls();
+    QWidget* CreateControl(const ControlTemplate& control);
+    bool RouteKey(QKeyEvent* event);
+    bool DialogManagerKey(const QKeyEvent* event);
+    void PressDefaultButton();
+    bool MoveFocus(bool forward);
+    const Control* ControlOf(const QWidget* widget) const;
+    bool IsTabStop(const Control& control) const;
+    void OnCloseRequest();
+    void Command(int id, Notification code);
+    QWidget& Widget(int id) const;
+
+    const DialogTemplate& m_template;
+    Dialog* m_dialog = nullptr;
+    std::unique_ptr<DialogWindow> m_window;
+    std::vector<Control> m_controls;  // template order: z-order and tab order
+    std::map<int, QWidget*> m_byId;
+    std::vector<QFont> m_fonts;  // FontHandle n is m_fonts[n - 1]
+    QFont m_dialogFont;
+    QIcon m_appIcon;
+    std::optional<int> m_endCode;
+};
+
+}  // namespace zembra

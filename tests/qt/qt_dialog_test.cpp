@@ -1,0 +1,427 @@
+// The Qt program's dialog on its real widgets: start-up state, Enter routing, Tab, Escape and the
+// close box, posters, colours, fonts, the combo list, the Yes/No boxes and the longest answers.
+// Each test runs its own dialog on a progress file in a temporary folder.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "data/word_bank.h"
+#include "drill/practice_dialog.h"
+#include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_text.h"
+
+using namespace zembra;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(file, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// A progress file as the program writes it: every row mastered except the ones listed.
+std::string ProgressAllMasteredBut(int runCounter, const std::set<int>& open) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (int row = 0; row < kBankRows; ++row) bytes += open.count(row) ? "\r\n" : "1\r\n";
+    return bytes;
+}
+
+QString Answer(int row) { return ToQString(kWordRows[row].answer); }
+
+// Characters typed into a widget or a window, one key event with its text each.
+template <typename Target>
+void Type(Target* target, const QString& text) {
+    for (QChar c : text) QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// One dialog on the real widgets with a fixed clock.
+struct Session {
+    explicit Session(const std::optional<std::string>& fileBytes = std::nullopt) {
+        if (fileBytes) std::ofstream(file, std::ios::binary) << *fileBytes;
+    }
+    bool Start() {
+        host.Create(dialog);
+        host.Show();
+        return QTest::qWaitForWindowActive(host.Window());
+    }
+    template <typename T = QWidget>
+    T* Item(int id) const {
+        return qobject_cast<T*>(host.Item(id));
+    }
+    QString Text(int id) const { return ToQString(host.GetItemText(id)); }
+    int Focus() const { return host.ControlIdOf(QApplication::focusWidget()); }
+    // A key pressed on the keyboard reaches the window first, as the platform delivers it.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(host.Window()->windowHandle(), key, modifiers);
+    }
+    void Click(int id) { QTest::mouseClick(Item(id), Qt::LeftButton); }
+
+    QTemporaryDir dir;
+    std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "ZbXxYy.zb";
+    QtDialog host;
+    PracticeDialog dialog{host,
+                          DrillEnvironment{file, [] { return std::int64_t{1700000000}; }, [](std::string_view) {}}};
+};
+
+// What a Yes/No box showed, answered from inside its own modal loop after trying Escape on it.
+struct BoxSeen {
+    QString text, caption, defaultButton;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    bool openAfterEscape = false;
+};
+
+void AnswerNextBox(std::optional<BoxSeen>& seen, bool yes, int triesLeft = 300) {
+    QTimer::singleShot(10, [&seen, yes, triesLeft] {
+        QMessageBox* box = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* candidate = qobject_cast<QMessageBox*>(widget); candidate && candidate->isVisible())
+                box = candidate;
+        }
+        if (!box) {
+            if (triesLeft > 0) AnswerNextBox(seen, yes, triesLeft - 1);
+            return;
+        }
+        seen = BoxSeen{box->text(), box->windowTitle(), box->defaultButton()->text(), box->icon()};
+        QTest::keyClick(box, Qt::Key_Escape);
+        seen->openAfterEscape = box->isVisible();
+        if (yes) {
+            QTest::keyClick(box, Qt::Key_Return);  // Enter presses the default button
+        } else {
+            box->button(QMessageBox::No)->click();
+        }
+    });
+}
+
+}  // namespace
+
+class QtDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpState();
+    void comboListAndChoice();
+    void enterAsksThenSubmitsThenAsks();
+    void inputMethodCommitOnlyCommits();
+    void tabWalksNextAndSubmitOnly();
+    void escapeEndsWithoutSaving();
+    void closeBoxSavesAndEnds();
+    void posterForRunCounter_data();
+    void posterForRunCounter();
+    void coloursFontsAndCaptions();
+    void yesNoBoxes();
+    void longestAnswerTypedInFull_data();
+    void longestAnswerTypedInFull();
+};
+
+void QtDialogTest::startUpState() {
+    Session s;
+    QVERIFY(s.Start());
+    QWidget* window = s.host.Window();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Zembra—小学英语词汇大全"));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    // 478 × 218 dialog units at the dialog face's 7 × 16 px base units (96 dpi): the size the
+    // posters and captions were made for, whichever face stands in for the dialog font.
+    QCOMPARE(window->size(), QSize(837, 436));
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window->windowIcon().isNull());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(window->frameGeometry().center().x() - area.center().x()) <= 1);
+
+    // The first tab stop has the focus, not the answer box that the first question focused, so
+    // typed letters go nowhere yet.
+    QCOMPARE(s.Focus(), 1070);
+    QCOMPARE(s.Text(1002), ToQString(kWordRows[s.dialog.CurrentRow()].prompt));
+    QCOMPARE(s.Text(1079), QStringLiteral("1754"));
+    QVERIFY(!s.Item(1074)->isVisible() && !s.Item(1075)->isVisible());
+    Type(window->windowHandle(), QStringLiteral("abc"));
+    QCOMPARE(s.Item<QLineEdit>(1035)->text(), QString());
+}
+
+void QtDialogTest::comboListAndChoice() {
+    Session s;
+    QVERIFY(s.Start());
+    auto* combo = s.Item<QComboBox>(1102);
+    const QStringList expected{"全选", "单词",       "常用短语", "第三人称单数", "过去式", "介词短语", "名词复数",
+                               "缩写", "特殊疑问词", "现在分词", "形容词→副词",  "比较级", "最高级"};
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    QCOMPARE(items, expected);
+    QVERIFY(combo->isEditable());
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->currentText(), QString());
+
+    const auto choose = [combo](int index) {
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(list->model()->index(index, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+    };
+    // Choosing "全选", already the filter, still runs the change: the cross of a wrong answer goes.
+    s.Click(1035);
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1075)->isVisible());
+    choose(0);
+    QVERIFY(!s.Item(1075)->isVisible());
+
+    int words = 0;
+    for (const WordRow& row : kWordRows) words += row.category == std::string_view(Utf8ToGbk("单词"));
+    choose(1);
+    QCOMPARE(s.Text(1001), QStringLiteral("单词"));
+    QCOMPARE(s.Text(1079), QString::number(words));
+
+    // Text typed into the field is never read, not even when the field loses the focus.
+    combo->lineEdit()->setFocus();
+    combo->lineEdit()->selectAll();
+    Type(combo->lineEdit(), QStringLiteral("全选"));
+    s.Click(1035);
+    QCOMPARE(s.Text(1079), QString::number(words));
+}
+
+void QtDialogTest::enterAsksThenSubmitsThenAsks() {
+    Session s;
+    QVERIFY(s.Start());
+    // Enter presses the focused next button: a row is asked and the answer box has the focus.
+    s.Press(Qt::Key_Return);
+    QCOMPARE(s.Focus(), 1035);
+    QVERIFY(s.Item(1068)->isEnabled());
+
+    const int row = s.dialog.CurrentRow();
+    QTest::keyClicks(s.Item(1035), QStringLiteral("zzz"));
+    s.Press(Qt::Key_Return);  // submits, and only that
+    QVERIFY(!s.Item(1068)->isEnabled());
+    QVERIFY(s.Item(1075)->isVisible());
+    QCOMPARE(s.Item<QLabel>(1075)->pixmap().size(), QSize(32, 32));
+    QCOMPARE(s.dialog.CurrentRow(), row);
+    QCOMPARE(s.Text(1073), Answer(row) + QStringLiteral("  "));
+
+    s.Press(Qt::Key_Enter);  // the keypad's Enter asks the next row, and only that
+    QVERIFY(s.Item(1068)->isEnabled());
+    QVERIFY(!s.Item(1075)->isVisible());
+    QCOMPARE(s.Text(1073), QString());
+    QCOMPARE(s.Focus(), 1035);
+}
+
+void QtDialogTest::inputMethodCommitOnlyCommits() {
+    Session s;
+    QVERIFY(s.Start());
+    s.Click(1035);
+    const int row = s.dialog.CurrentRow();
+    QInputMethodEvent composing(QStringLiteral("ni"), {});
+    QApplication::sendEvent(s.Item(1035), &composing);
+    // The Enter that ends a composition reaches the widget as the commit alone.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("你"));
+    QApplication::sendEvent(s.Item(1035), &commit);
+    QCOMPARE(s.Item<QLineEdit>(1035)->text(), QStringLiteral("你"));
+    QVERIFY(s.Item(1068)->isEnabled());
+    QVERIFY(!s.Item(1074)->isVisible() && !s.Item(1075)->isVisible());
+    QCOMPARE(s.dialog.CurrentRow(), row);
+}
+
+void QtDialogTest::tabWalksNextAndSubmitOnly() {
+    Session s;
+    QVERIFY(s.Start());
+    for (auto [key, focus] : {std::pair{Qt::Key_Tab, 1068}, {Qt::Key_Tab, 1070}, {Qt::Key_Backtab, 1068}}) {
+        s.Press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(s.Focus(), focus);
+    }
+    // From the answer box Tab goes to 1068; Enter there presses it, the focused push button.
+    s.Click(1035);
+    QTest::keyClicks(s.Item(1035), Answer(s.dialog.CurrentRow()));
+    s.Press(Qt::Key_Tab);
+    QCOMPARE(s.Focus(), 1068);
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1074)->isVisible());
+    QCOMPARE(s.Item<QLabel>(1074)->pixmap().size(), QSize(32, 32));
+    QCOMPARE(s.Text(1080), QStringLiteral("1"));
+
+    // With 1068 disabled, 1070 is the only tab stop left.
+    s.Click(1035);
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
+        s.Press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(s.Focus(), 1070);
+    }
+}
+
+void QtDialogTest::escapeEndsWithoutSaving() {
+    const std::string before = ProgressAllMasteredBut(7, {3, 400, 1700});
+    Session s(before);
+    QVERIFY(s.Start());
+    s.Click(1035);
+    QTest::keyClicks(s.Item(1035), Answer(s.dialog.CurrentRow()));
+    s.Press(Qt::Key_Return);
+    QCOMPARE(s.dialog.MasteredCount(), kBankRows - 2);
+    s.Press(Qt::Key_Escape);
+    QCOMPARE(s.host.EndCode(), std::optional<int>(kIdCancel));
+    QVERIFY(!s.host.Window()->isVisible());
+    QCOMPARE(ReadFile(s.file), before);
+}
+
+void QtDialogTest::closeBoxSavesAndEnds() {
+    // The modal run of a first start, ended by the close box.
+    Session s;
+    bool wasShown = false;
+    QTimer::singleShot(0, [&] {
+        wasShown = s.host.Window()->isVisible();
+        s.host.Window()->close();
+    });
+    QCOMPARE(s.host.DoModal(s.dialog), kIdCancel);
+    QVERIFY(wasShown);
+    QVERIFY(s.host.Window() == nullptr);  // no window remains
+    std::string expected = "2\r\n";
+    for (int row = 0; row < kBankRows; ++row) expected += "\r\n";
+    QCOMPARE(expected.size(), std::size_t{3511});
+    QCOMPARE(ReadFile(s.file), expected);
+}
+
+void QtDialogTest::posterForRunCounter_data() {
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<int>("poster");
+    QTest::addColumn<QSize>("size");
+    const QSize start(254, 354);
+    for (int counter : {1, 9, 16, 32, 0, -5}) QTest::addRow("%d", counter) << counter << 1086 << start;
+    QTest::newRow("10") << 10 << 1096 << QSize(255, 354);
+    QTest::newRow("15") << 15 << 1101 << QSize(253, 355);
+    QTest::newRow("17") << 17 << 1095 << QSize(253, 354);
+}
+
+void QtDialogTest::posterForRunCounter() {
+    QFETCH(int, counter);
+    QFETCH(int, poster);
+    QFETCH(QSize, size);
+    Session s(ProgressAllMasteredBut(counter, {1}));
+    QVERIFY(s.Start());
+    std::vector<int> shown;
+    for (int id : {1086, 1095, 1087, 1088, 1089, 1090, 1091, 1092, 1093, 1094, 1096, 1097, 1098, 1099, 1100, 1101}) {
+        if (s.Item(id)->isVisible()) shown.push_back(id);
+    }
+    QCOMPARE(shown, std::vector<int>{poster});
+    QCOMPARE(s.Item<QLabel>(poster)->pixmap().size(), size);
+    QCOMPARE(s.Item(poster)->size(), size);
+}
+
+void QtDialogTest::coloursFontsAndCaptions() {
+    Session s;
+    QVERIFY(s.Start());
+    std::set<int> red;
+    for (const ControlTemplate& control : MainDialogTemplate().controls) {
+        const QPalette& palette = control.id < 0 ? QPalette() : s.Item(control.id)->palette();
+        if (palette.color(QPalette::WindowText) == QColor(255, 0, 0)) red.insert(control.id);
+    }
+    QCOMPARE(red, (std::set<int>{1073, 1079, 1080}));
+
+    const QStringList song{"宋体", "SimSun", "AR PL UMing CN"};
+    const QStringList yaHei{"微软雅黑", "Microsoft YaHei", "WenQuanYi Micro Hei"};
+    const struct {
+        std::vector<int> ids;
+        const QStringList& faces;
+        int pixels;  // at 96 dpi
+    } groups[] = {{{1001, 1002, 1073, 1078}, song, 24},
+                  {{1035, 1068, 1069, 1070, 1079, 1080, 1081, 1082, 1103}, song, 16},
+                  {{1084, 1102}, yaHei, 12}};
+    for (const auto& group : groups) {
+        for (int id : group.ids) {
+            const QFontInfo info(s.Item(id)->font());
+            QVERIFY2(group.faces.contains(info.family()),
+                     qPrintable(QStringLiteral("%1: %2").arg(id).arg(info.family())));
+            QCOMPARE(info.pixelSize(), group.pixels);
+        }
+    }
+
+    // Fixed captions, and the largest number a counter shows, are drawn whole on one line.
+    s.host.SetItemText(1080, "1754");
+    for (int id : {1001, 1068, 1069, 1070, 1078, 1079, 1080, 1081, 1082, 1084, 1103}) {
+        QWidget* widget = s.Item(id);
+        const int width = widget->fontMetrics().horizontalAdvance(s.Text(id));
+        const int room = widget->width() - (qobject_cast<QPushButton*>(widget) ? 4 : 0);
+        QVERIFY2(width <= room, qPrintable(QStringLiteral("%1: %2 px in %3 px").arg(id).arg(width).arg(room)));
+    }
+}
+
+void QtDialogTest::yesNoBoxes() {
+    Session s(ProgressAllMasteredBut(3, {5, 6}));
+    QVERIFY(s.Start());
+    std::optional<BoxSeen> reset;
+    AnswerNextBox(reset, false);
+    s.Click(1084);
+    QVERIFY(reset);
+    QCOMPARE(reset->text, QStringLiteral("确定要重新练习所有内容吗？"));
+    QCOMPARE(reset->caption, QStringLiteral("操作确认"));
+    QCOMPARE(reset->icon, QMessageBox::NoIcon);
+    QVERIFY(reset->defaultButton.startsWith(QStringLiteral("是")));
+    QVERIFY(reset->openAfterEscape);
+    QCOMPARE(s.Text(1080), QString::number(kBankRows - 2));  // No keeps the marks
+
+    reset.reset();
+    AnswerNextBox(reset, true);
+    s.Click(1084);
+    QVERIFY(reset);
+    QCOMPARE(s.Text(1080), QStringLiteral("0"));
+
+    // Retry before a submission clears the answer; after one it is refused with a box.
+    s.Click(1035);
+    QTest::keyClicks(s.Item(1035), QStringLiteral("x"));
+    s.Click(1069);
+    QCOMPARE(s.Item<QLineEdit>(1035)->text(), QString());
+    s.Click(1068);
+    std::optional<BoxSeen> refused;
+    AnswerNextBox(refused, false);
+    s.Click(1069);
+    QVERIFY(refused);
+    QCOMPARE(refused->text, QStringLiteral("已提交不能重新作答！"));
+    QCOMPARE(refused->caption, QStringLiteral("温馨提示"));
+    QVERIFY(refused->openAfterEscape);
+}
+
+void QtDialogTest::longestAnswerTypedInFull_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("886, the widest answer") << 886;
+    QTest::newRow("1495, with a full-width semicolon") << 1495;
+}
+
+void QtDialogTest::longestAnswerTypedInFull() {
+    QFETCH(int, row);
+    Session s(ProgressAllMasteredBut(2, {row}));
+    QVERIFY(s.Start());
+    QCOMPARE(s.dialog.CurrentRow(), row);
+    const QString answer = Answer(row);
+    QVERIFY(s.Item(1035)->fontMetrics().horizontalAdvance(answer) > s.Item(1035)->width());
+    s.Click(1035);
+    Type(s.host.Window()->windowHandle(), answer);
+    QCOMPARE(s.Item<QLineEdit>(1035)->text(), answer);
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1074)->isVisible());
+    QCOMPARE(s.dialog.Mark(row), std::string("1"));
+    QCOMPARE(s.Text(1080), QString::number(kBankRows));
+}
+
+int main(int argc, char** argv) {
+    // Runs without a display unless the caller chose a platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", ZEMBRA_OFFSCREEN_PLATFORM);
+    QApplication application(argc, argv);
+    QtDialogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "qt_dialog_test.moc"
