@@ -52,7 +52,6 @@ public:
     std::int32_t RunCounter() const { return m_runCounter; }
     std::int32_t MasteredCount() const { return m_masteredCount; }
     std::int32_t PoolSize() const { return m_poolSize; }
-    std::int32_t MarkLineCount() const { return m_markLineCount; }
     const std::string& Mark(int row) const { return m_marks[static_cast<std::size_t>(row)]; }
     const std::string& Filter() const { return m_filter; }
     const WordBank& Bank() const { return m_bank; }

@@ -45,8 +45,6 @@ public:
     // Returns false, with a diagnostic line, when nothing could be saved.
     bool Save(std::int32_t runCounter, std::span<const std::string> marks) const;
 
-    const std::filesystem::path& Path() const { return m_path; }
-
 private:
     std::filesystem::path m_path;
     Diagnostics m_diagnostics;

@@ -36,7 +36,6 @@ public:
     bool Flush();
     // False when closing reported an error (a write the system deferred may fail here).
     bool Close();
-    bool IsOpen() const;
 
 private:
 #ifdef _WIN32

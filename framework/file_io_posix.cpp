@@ -82,8 +82,6 @@ bool RawFile::Close() {
     return ok;
 }
 
-bool RawFile::IsOpen() const { return m_fd >= 0; }
-
 bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
     if (::rename(source.c_str(), target.c_str()) != 0) return false;
     // Make the rename itself durable.

@@ -78,8 +78,6 @@ bool RawFile::Close() {
     return ok;
 }
 
-bool RawFile::IsOpen() const { return m_handle != nullptr; }
-
 bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
     return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
