@@ -13,4 +13,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # GCC 12 reports a false -Wrestrict inside std::string::assign at -O2 and above (GCC bug 105329).
 set(CMAKE_CXX_FLAGS_INIT -Wno-restrict)
 # Tests run under wine64, with a prefix and an X display of this build's own (tools/wine/wine-run).
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine/wine-run;--root;${CMAKE_BINARY_DIR}/wine")
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine/wine-run;--root;${CMAKE_BINARY_DIR}/wine;--test")
