@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "data/word_bank.h"
@@ -55,6 +56,27 @@ TEST(WordBankShape, EveryRowHasAnAnswerAndAPrompt) {
     }
 }
 
+// A pupil is marked by the answer alone, so what they type must be decidable from the prompt:
+// an answer carries no invisible space at its ends and no unclosed bracket, and within a category
+// one prompt stands for one answer. The two pairs below share a prompt by design.
+TEST(WordBankShape, EveryPromptTellsItsAnswer) {
+    std::map<std::pair<std::string_view, std::string_view>, std::set<int>> rowsByPrompt;
+    for (int row = 0; row < kBankRows; ++row) {
+        const std::string_view a = Answer(row);
+        EXPECT_TRUE(a.front() != ' ' && a.back() != ' ') << "row " << row << " answer has a space at its end";
+        EXPECT_EQ(std::count(a.begin(), a.end(), '('), std::count(a.begin(), a.end(), ')')) << "row " << row;
+        rowsByPrompt[{Category(row), Prompt(row)}].insert(row);
+    }
+    const std::set<std::set<int>> sharedByDesign = {{926, 929}, {246, 268}};
+    for (const auto& [key, rows] : rowsByPrompt) {
+        std::set<std::string_view> answers;
+        for (int row : rows) answers.insert(Answer(row));
+        if (answers.size() > 1) {
+            EXPECT_TRUE(sharedByDesign.count(rows)) << "rows from " << *rows.begin();
+        }
+    }
+}
+
 TEST(WordBankShape, PairedCategoriesSharePrompts) {
     for (int k = 0; k < 118; ++k) EXPECT_EQ(Prompt(1045 + k), Prompt(1163 + k)) << "third person / participle " << k;
     for (int k = 0; k < 110; ++k) EXPECT_EQ(Prompt(1534 + k), Prompt(1644 + k)) << "comparative / superlative " << k;
@@ -79,7 +101,7 @@ TEST(WordBankShape, AdverbPromptsFollowTheirRule) {
 TEST(WordBankShape, RepeatedAnswersAndIdenticalRows) {
     std::set<std::string_view> distinct;
     for (int row = 0; row < kBankRows; ++row) distinct.insert(Answer(row));
-    EXPECT_EQ(distinct.size(), 1628u);
+    EXPECT_EQ(distinct.size(), 1627u);
     // Rows identical in all three columns stay separate units of mastery.
     EXPECT_EQ(Answer(1071), Answer(1078));
     EXPECT_EQ(Prompt(1071), Prompt(1078));
@@ -144,8 +166,8 @@ TEST_P(WordBankExact, StoredAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeRows, WordBankExact,
-    ::testing::Values(ExactRow{655, "for ", "给，为了，作为"}, ExactRow{656, "to ", nullptr},
-                      ExactRow{577, "buy(", nullptr}, ExactRow{581, "go(", nullptr},
+    ::testing::Values(ExactRow{655, "for", "给，为了，作为"}, ExactRow{656, "to", nullptr},
+                      ExactRow{577, "buy", nullptr}, ExactRow{581, "go", nullptr},
                       ExactRow{168, "dinner/supper", nullptr},
                       ExactRow{886, "in the east / south / west /north", nullptr},
                       ExactRow{1434, "in no time (in a minute)", nullptr}, ExactRow{1445, "a bit (of)", nullptr},
@@ -153,22 +175,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ExactRow{1495, "on the one hand；on the other hand", "一方面……；（但是）另一方面......"},
                       ExactRow{8, "Chinese book", nullptr}, ExactRow{92, "Mr.", nullptr}, ExactRow{550, "I", nullptr},
                       ExactRow{945, "It's", "it is"}, ExactRow{966, "No.", "number "}, ExactRow{946, "he's", "he is "},
-                      ExactRow{951, "isn't", "is not "}, ExactRow{406, "est", "西"}, ExactRow{564, "kate", "滑冰"},
-                      ExactRow{1014, "menat", nullptr}, ExactRow{1420, "far example", nullptr},
-                      ExactRow{1122, "loved", "love"}, ExactRow{1137, "used", "use"}, ExactRow{926, "when", "什么时候"},
+                      ExactRow{951, "isn't", "is not "}, ExactRow{406, "west", "西"}, ExactRow{564, "skate", "滑冰"},
+                      ExactRow{1014, "meant", nullptr}, ExactRow{1420, "for example", nullptr},
+                      ExactRow{1122, "loves", "love"}, ExactRow{1137, "uses", "use"}, ExactRow{926, "when", "什么时候"},
                       ExactRow{929, "what time", "什么时候"}, ExactRow{246, "present", "礼物"},
                       ExactRow{268, "gift", "礼物"}, ExactRow{859, "at home", "在家"},
                       ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
                       ExactRow{967, "was", "am/is动词“是”"}, ExactRow{989, "flew/flied", "fly放（风筝）"},
                       ExactRow{1596, "farther/further", "far（远的）"}, ExactRow{1390, "late", "late"}),
     [](const auto& info) { return "row_" + std::to_string(info.param.row); });
-
-TEST(WordBankExact, OnlyTheListedAnswersEndInASpace) {
-    for (int row = 0; row < kBankRows; ++row) {
-        const bool trailing = Answer(row).back() == ' ';
-        EXPECT_EQ(trailing, row == 655 || row == 656) << row;
-    }
-}
 
 TEST(WordBankExact, AnswersWithSlashes) {
     const std::set<int> expected{168, 227, 228, 250,  343,  344,  347,  401,  458,  497,  515,  653,

@@ -357,6 +357,13 @@ void QtDialogTest::coloursFontsAndCaptions() {
         const int room = widget->width() - (qobject_cast<QPushButton*>(widget) ? 4 : 0);
         QVERIFY2(width <= room, qPrintable(QStringLiteral("%1: %2 px in %3 px").arg(id).arg(width).arg(room)));
     }
+    // So is every prompt of the bank, on the prompt line.
+    const QWidget* promptLine = s.Item(1002);
+    for (int row = 0; row < kBankRows; ++row) {
+        const int width = promptLine->fontMetrics().horizontalAdvance(ToQString(kWordRows[row].prompt));
+        QVERIFY2(width <= promptLine->width(),
+                 qPrintable(QStringLiteral("row %1: %2 px in %3 px").arg(row).arg(width).arg(promptLine->width())));
+    }
 }
 
 void QtDialogTest::yesNoBoxes() {
