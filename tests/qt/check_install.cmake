@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks that the desktop finds everything it needs:
-# the program, its menu entry, the icon at every size, the AppStream file.
+# the program, its menu entry, the icon at every size, the AppStream file, the manual page and the
+# package's copyright and changelog.
 # cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -P check_install.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -11,6 +12,9 @@ set(expected
   bin/zembra
   share/applications/${APP_ID}.desktop
   share/metainfo/${APP_ID}.metainfo.xml
+  share/man/man1/zembra.1.gz
+  share/doc/zembra/copyright
+  share/doc/zembra/changelog.gz
   share/icons/hicolor/scalable/apps/${APP_ID}.svg)
 foreach(size 16 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)

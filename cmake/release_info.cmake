@@ -1,0 +1,55 @@
+# Facts about the release that both programs carry, each read from the one file that states it:
+#   packaging/changelog   the release: its version (must be project(VERSION)) and date;
+#   packaging/copyright   who holds the copyright and since when, and how to reach them.
+# Sets ZEMBRA_RELEASE_DATE (YYYY-MM-DD), ZEMBRA_VENDOR ("Zembra team"),
+# ZEMBRA_CONTACT ("Zembra team <address>") and ZEMBRA_LEGAL_COPYRIGHT ("© 2026 Zembra team").
+
+set(ZEMBRA_CHANGELOG ${PROJECT_SOURCE_DIR}/packaging/changelog)
+set(ZEMBRA_COPYRIGHT ${PROJECT_SOURCE_DIR}/packaging/copyright)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ZEMBRA_CHANGELOG} ${ZEMBRA_COPYRIGHT})
+
+# The newest entry comes first: "zembra (VERSION) ..." and its trailer " -- NAME <ADDRESS>  DATE".
+file(STRINGS ${ZEMBRA_CHANGELOG} heading LIMIT_COUNT 1 REGEX "^zembra \\(")
+file(STRINGS ${ZEMBRA_CHANGELOG} trailer LIMIT_COUNT 1 REGEX "^ -- ")
+if(NOT heading MATCHES "^zembra \\(([^)]+)\\)")
+  message(FATAL_ERROR "${ZEMBRA_CHANGELOG}: the first line is not a changelog entry's heading")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "${ZEMBRA_CHANGELOG} begins with version ${CMAKE_MATCH_1}, but the project is "
+                      "${PROJECT_VERSION}: add the entry of this release, or change project(VERSION)")
+endif()
+if(NOT trailer MATCHES "  [A-Z][a-z][a-z], ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "${ZEMBRA_CHANGELOG}: the first entry has no date of the form 'Tue, 08 Dec 2026 ...'")
+endif()
+set(day ${CMAKE_MATCH_1})
+set(year ${CMAKE_MATCH_3})
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_2} month)
+if(month LESS 0)
+  message(FATAL_ERROR "${ZEMBRA_CHANGELOG}: unknown month '${CMAKE_MATCH_2}' in the first entry's date")
+endif()
+math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+if(month LESS 10)
+  set(month 0${month})
+endif()
+set(ZEMBRA_RELEASE_DATE ${year}-${month}-${day})
+
+file(STRINGS ${ZEMBRA_COPYRIGHT} contact LIMIT_COUNT 1 REGEX "^Upstream-Contact: ")
+file(STRINGS ${ZEMBRA_COPYRIGHT} holder LIMIT_COUNT 1 REGEX "^Copyright: ")
+if(NOT contact MATCHES "^Upstream-Contact: (([^<]*[^< ]) *<[^>]+>)$")
+  message(FATAL_ERROR "${ZEMBRA_COPYRIGHT}: no 'Upstream-Contact: NAME <ADDRESS>' line")
+endif()
+set(ZEMBRA_CONTACT "${CMAKE_MATCH_1}")
+set(ZEMBRA_VENDOR "${CMAKE_MATCH_2}")
+if(NOT holder MATCHES "^Copyright: (.+)$")
+  message(FATAL_ERROR "${ZEMBRA_COPYRIGHT}: no 'Copyright:' line")
+endif()
+set(ZEMBRA_LEGAL_COPYRIGHT "© ${CMAKE_MATCH_1}")
+unset(day)
+unset(year)
+unset(months)
+unset(month)
+unset(heading)
+unset(trailer)
+unset(contact)
+unset(holder)
