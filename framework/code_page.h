@@ -1,5 +1,6 @@
 // Conversion between the GBK texts held inside the program (code page 936) and the encodings of
-// the window systems and the terminal. Only the window and output boundaries call these.
+// the window systems and the terminal. Only the window and output boundaries call these;
+// framework/system/<platform>/code_page.cpp holds each platform's implementation.
 #pragma once
 
 #include <string>
@@ -18,5 +19,9 @@ std::string Utf16ToGbk(std::u16string_view text);
 std::string Utf8ToGbk(std::string_view utf8);
 
 inline constexpr char kNoGbkForm = '\xFF';
+
+// A GBK text in the encoding that standard output is read in: the GBK bytes as they are on
+// Windows, UTF-8 elsewhere, so that a terminal shows it legibly.
+std::string GbkForStandardOutput(std::string_view gbk);
 
 }  // namespace zembra

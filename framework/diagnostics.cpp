@@ -7,12 +7,7 @@
 namespace zembra {
 
 void WriteDiagnostic(std::string_view gbk) {
-#ifdef _WIN32
-    const std::string_view bytes = gbk;
-#else
-    const std::string converted = GbkToUtf8(gbk);
-    const std::string_view bytes = converted;
-#endif
+    const std::string bytes = GbkForStandardOutput(gbk);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);
 }

@@ -5,8 +5,8 @@
 
 namespace zembra {
 
-// Writes a GBK line to standard output in the platform's text encoding: the GBK bytes as they are
-// on Windows, UTF-8 elsewhere, so that a terminal shows it legibly. Flushed at once.
+// Writes a GBK line to standard output in the platform's text encoding (GbkForStandardOutput).
+// Flushed at once.
 void WriteDiagnostic(std::string_view gbk);
 
 }  // namespace zembra

@@ -1,7 +1,9 @@
-// Unbuffered file access for the text-file class, one implementation per platform.
+// Unbuffered file access for the text-file class; framework/system/<platform>/file_io.cpp holds
+// each platform's implementation.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 
 namespace zembra {
@@ -38,11 +40,12 @@ public:
     bool Close();
 
 private:
-#ifdef _WIN32
-    void* m_handle = nullptr;
-#else
-    int m_fd = -1;
-#endif
+    // The system's handle of the open file: a file descriptor, or a Windows HANDLE. -1 is both the
+    // descriptor no file has and INVALID_HANDLE_VALUE, so it stands for "no file open" everywhere.
+    using NativeHandle = std::intptr_t;
+    static constexpr NativeHandle kNoFile = -1;
+
+    NativeHandle m_file = kNoFile;
 };
 
 // Replaces `target` by `source` in one step: afterwards `target` is either the old file or the

@@ -95,6 +95,15 @@ TEST(CodePage, LongTextsConvertWhole) {
     EXPECT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk);
 }
 
+TEST(CodePage, StandardOutputGetsGbkOnWindowsAndUtf8Elsewhere) {
+    const std::string line = "3:ruler\xA1\xFA\xB3\xDF\n";  // 3:ruler→尺
+#ifdef _WIN32
+    EXPECT_EQ(GbkForStandardOutput(line), line);
+#else
+    EXPECT_EQ(GbkForStandardOutput(line), "3:ruler→尺\n");
+#endif
+}
+
 #ifndef _WIN32
 // Windows converts these bytes through its own table and default character, so only the iconv
 // conversion promises U+FFFD for them.

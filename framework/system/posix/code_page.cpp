@@ -47,6 +47,8 @@ std::string GbkToUtf8(std::string_view gbk) {
     return Convert<std::string>("UTF-8", "GBK", gbk.data(), gbk.size(), 1, "\xEF\xBF\xBD");
 }
 
+std::string GbkForStandardOutput(std::string_view gbk) { return GbkToUtf8(gbk); }
+
 std::string Utf16ToGbk(std::u16string_view text) {
     // A lone surrogate or an unmappable character: one 0xFF per UTF-16 unit skipped.
     return Convert<std::string>("GBK", "UTF-16LE", reinterpret_cast<const char*>(text.data()),

@@ -19,6 +19,8 @@ OpenStatus StatusOf(int error) {
     return OpenStatus::Failed;
 }
 
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
 }  // namespace
 
 OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
@@ -32,7 +34,7 @@ OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
         ::close(fd);
         return StatusOf(error);
     }
-    m_fd = fd;
+    m_file = fd;
     return OpenStatus::Opened;
 }
 
@@ -40,7 +42,7 @@ OpenStatus RawFile::OpenReadOnly(const std::filesystem::path& path) {
     Close();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return StatusOf(errno);
-    m_fd = fd;
+    m_file = fd;
     return OpenStatus::Opened;
 }
 
@@ -48,13 +50,13 @@ OpenStatus RawFile::CreateNew(const std::filesystem::path& path) {
     Close();
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST ? OpenStatus::Exists : StatusOf(errno);
-    m_fd = fd;
+    m_file = fd;
     return OpenStatus::Opened;
 }
 
 long RawFile::Read(char* buffer, std::size_t size) {
     for (;;) {
-        const ssize_t n = ::read(m_fd, buffer, size);
+        const ssize_t n = ::read(Descriptor(m_file), buffer, size);
         if (n >= 0) return static_cast<long>(n);
         if (errno != EINTR) return -1;
     }
@@ -62,7 +64,7 @@ long RawFile::Read(char* buffer, std::size_t size) {
 
 bool RawFile::Write(const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(m_fd, data, size);
+        const ssize_t n = ::write(Descriptor(m_file), data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -73,12 +75,12 @@ bool RawFile::Write(const char* data, std::size_t size) {
     return true;
 }
 
-bool RawFile::Flush() { return ::fsync(m_fd) == 0; }
+bool RawFile::Flush() { return ::fsync(Descriptor(m_file)) == 0; }
 
 bool RawFile::Close() {
-    if (m_fd < 0) return true;
-    const bool ok = ::close(m_fd) == 0;
-    m_fd = -1;
+    if (m_file == kNoFile) return true;
+    const bool ok = ::close(Descriptor(m_file)) == 0;
+    m_file = kNoFile;
     return ok;
 }
 

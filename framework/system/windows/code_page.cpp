@@ -53,6 +53,10 @@ std::string GbkToUtf8(std::string_view gbk) {
     return result;
 }
 
+// The program's texts are written to standard output as they are; a console on a Chinese system
+// shows them in its own code page, GBK.
+std::string GbkForStandardOutput(std::string_view gbk) { return std::string(gbk); }
+
 std::string Utf16ToGbk(std::u16string_view text) { return WideToGbk(text); }
 
 std::string Utf8ToGbk(std::string_view utf8) { return WideToGbk(MultiToWide(CP_UTF8, utf8)); }

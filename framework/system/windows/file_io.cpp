@@ -23,58 +23,56 @@ OpenStatus StatusOf(DWORD error) {
     }
 }
 
-HANDLE Open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition) {
-    return CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE Handle(std::intptr_t file) { return reinterpret_cast<HANDLE>(file); }
+
+// Opens or creates `path` as CreateFileW does; on success `file` holds the handle.
+OpenStatus Open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition,
+                std::intptr_t& file) {
+    HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
+    file = reinterpret_cast<std::intptr_t>(handle);
+    return OpenStatus::Opened;
 }
 
 }  // namespace
 
 OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
     Close();
-    HANDLE handle = Open(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING);
-    if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
-    m_handle = handle;
-    return OpenStatus::Opened;
+    return Open(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING, m_file);
 }
 
 OpenStatus RawFile::OpenReadOnly(const std::filesystem::path& path) {
     Close();
-    HANDLE handle = Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
-    if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
-    m_handle = handle;
-    return OpenStatus::Opened;
+    return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, m_file);
 }
 
 OpenStatus RawFile::CreateNew(const std::filesystem::path& path) {
     Close();
-    HANDLE handle = Open(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW);
-    if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
-    m_handle = handle;
-    return OpenStatus::Opened;
+    return Open(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, m_file);
 }
 
 long RawFile::Read(char* buffer, std::size_t size) {
     DWORD read = 0;
-    if (!ReadFile(static_cast<HANDLE>(m_handle), buffer, static_cast<DWORD>(size), &read, nullptr)) return -1;
+    if (!ReadFile(Handle(m_file), buffer, static_cast<DWORD>(size), &read, nullptr)) return -1;
     return static_cast<long>(read);
 }
 
 bool RawFile::Write(const char* data, std::size_t size) {
     while (size > 0) {
         DWORD written = 0;
-        if (!WriteFile(static_cast<HANDLE>(m_handle), data, static_cast<DWORD>(size), &written, nullptr)) return false;
+        if (!WriteFile(Handle(m_file), data, static_cast<DWORD>(size), &written, nullptr)) return false;
         data += written;
         size -= written;
     }
     return true;
 }
 
-bool RawFile::Flush() { return FlushFileBuffers(static_cast<HANDLE>(m_handle)) != 0; }
+bool RawFile::Flush() { return FlushFileBuffers(Handle(m_file)) != 0; }
 
 bool RawFile::Close() {
-    if (m_handle == nullptr) return true;
-    const bool ok = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
-    m_handle = nullptr;
+    if (m_file == kNoFile) return true;
+    const bool ok = CloseHandle(Handle(m_file)) != 0;
+    m_file = kNoFile;
     return ok;
 }
 
