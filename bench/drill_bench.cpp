@@ -23,6 +23,8 @@
 #include "framework/text_file.h"
 #include "tests/support/memory_dialog.h"
 #include "tests/support/temp_dir.h"
+#include "ui/control_ids.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra {
 namespace {
@@ -55,7 +57,7 @@ public:
 
 private:
     TempDir m_dir;
-    MemoryDialog m_window;
+    MemoryDialog m_window{MainDialogTemplate(), MainDialogComboLists()};
     std::int64_t m_now = 1700000000;
     std::unique_ptr<PracticeDialog> m_dialog;
 };
@@ -81,12 +83,12 @@ BENCHMARK(BM_SelectNextRow)->ArgName("unmastered")->Arg(1)->Arg(kBankRows)->Unit
 // A choice in the category list: recount the pool and its mastered rows, then a selection.
 void BM_OnFilterChange(benchmark::State& state) {
     StartedDrill drill(ProgressWithUnmastered(kBankRows / 2));
-    const int entries = static_cast<int>(drill.Window().ComboItems().size());
+    const int entries = static_cast<int>(drill.Window().ComboItems(ids::kCategoryCombo).size());
     int entry = 0;
-    for (int warm = 0; warm < 200; ++warm) drill.Window().ChooseCategory(warm % entries);
+    for (int warm = 0; warm < 200; ++warm) drill.Window().ChooseComboItem(ids::kCategoryCombo, warm % entries);
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
-        drill.Window().ChooseCategory(entry);
+        drill.Window().ChooseComboItem(ids::kCategoryCombo, entry);
         entry = (entry + 1) % entries;
         benchmark::DoNotOptimize(drill.Dialog().PoolSize());
     }

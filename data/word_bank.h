@@ -28,4 +28,9 @@ struct WordRow {
 // The generated constant table, kBankRows rows in index order.
 extern const WordRow kWordRows[kBankRows];
 
+// The category texts, generated from data/categories.txt, in the order the category filter lists
+// them. Every row's category is one of them.
+constexpr int kCategoryCount = 12;
+extern const std::string_view kCategories[kCategoryCount];
+
 }  // namespace zembra

@@ -1,6 +1,6 @@
 // Writes the Win32 resource script of the main dialog from the template table in
-// ui/dialog_template.cpp: the DIALOGEX 102 with its 100 controls, the DLGINIT 102 that fills the
-// category combo box, the icon and bitmap resources the controls show, and a header of named ids.
+// ui/main_dialog_template.cpp: the DIALOGEX 102 with its 100 controls, the DLGINIT 102 that fills
+// the category combo box, the icon and bitmap resources of ui/images.h, and a header of named ids.
 // Built and run on the build machine; the script it writes is compiled by windres.
 //
 //   make_resource_script OUT.rc OUT_IDS.h
@@ -12,7 +12,8 @@
 
 #include "framework/code_page.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/images.h"
+#include "ui/main_dialog_template.h"
 #include "ui/poster.h"
 
 namespace zembra {
@@ -26,7 +27,7 @@ std::string Number(int value) { return std::to_string(value); }
 // The symbolic name of a control id as the script and its header spell it.
 std::string ControlName(int id) {
     switch (id) {
-        case -1:
+        case kNoControlId:
             return "IDC_STATIC";
         case ids::kCategoryCaption:
             return "IDC_CATEGORY_CAPTION";
@@ -84,13 +85,6 @@ std::string ImageName(int image) {
     return "IDB_POSTER_" + Number(image);
 }
 
-// The files in ui/res that hold the images.
-std::string ImageFile(int image) {
-    if (image == ids::kTickIcon) return "tick.ico";
-    if (image == ids::kCrossIcon) return "cross.ico";
-    return "poster_" + Number(image) + ".bmp";
-}
-
 // A GBK text as a quoted string of the UTF-8 script.
 std::string Quoted(std::string_view gbk) {
     std::string out = "\"";
@@ -107,8 +101,8 @@ std::string Quoted(std::string_view gbk) {
 std::string QuotedBytes(std::string_view gbk) {
     std::string out = "\"";
     char hex[8];
-    for (unsigned char c : gbk) {
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    for (char c : gbk) {
+        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
         out += hex;
     }
     return out + "\\0\"";
@@ -182,7 +176,7 @@ std::string ControlStatement(const ControlTemplate& c) {
 
 void WriteHeader(std::ostream& out) {
     const DialogTemplate& dialog = MainDialogTemplate();
-    out << "// Named ids of the main dialog's resource script. Generated from ui/dialog_template.cpp\n"
+    out << "// Named ids of the main dialog's resource script. Generated from ui/main_dialog_template.cpp\n"
            "// by tools/make_resource_script; edit the table, not this file.\n"
            "#pragma once\n\n"
            "#define IDD_MAIN "
@@ -192,38 +186,26 @@ void WriteHeader(std::ostream& out) {
         << kDialogInitType
         << "\n"
            "#define DLGINIT_CB_ADDSTRING 0x"
-        << std::hex << kComboAddString << std::dec
-        << "\n\n"
-           "#define IDI_APP "
-        << ids::kAppIcon
-        << "\n"
-           "#define IDI_TICK "
-        << ids::kTickIcon
-        << "\n"
-           "#define IDI_CROSS "
-        << ids::kCrossIcon << "\n";
-    for (int bitmap = ids::kFirstPosterBitmap; bitmap <= ids::kLastPosterBitmap; ++bitmap) {
-        out << "#define " << ImageName(bitmap) << ' ' << bitmap << '\n';
-    }
+        << std::hex << kComboAddString << std::dec << "\n\n";
+    for (const Image& image : MainDialogImages()) out << "#define " << ImageName(image.id) << ' ' << image.id << '\n';
     out << "\n#ifndef IDC_STATIC\n#define IDC_STATIC -1\n#endif\n";
     for (const ControlTemplate& c : dialog.controls) {
-        if (c.id != -1) out << "#define " << ControlName(c.id) << ' ' << c.id << '\n';
+        if (c.id != kNoControlId) out << "#define " << ControlName(c.id) << ' ' << c.id << '\n';
     }
 }
 
 void WriteScript(std::ostream& out, const std::string& headerName) {
     const DialogTemplate& dialog = MainDialogTemplate();
-    out << "// The main dialog, its category list and the images its controls show. Generated from\n"
-           "// ui/dialog_template.cpp by tools/make_resource_script; edit the table, not this file.\n"
+    out << "// The main dialog, its category list, the application icon and the images its controls show.\n"
+           "// Generated from ui/main_dialog_template.cpp by tools/make_resource_script; edit the table,\n"
+           "// not this file.\n"
            "#pragma code_page(65001)\n\n"
            "#include <windows.h>\n"
            "#include \""
         << headerName << "\"\n\n";
 
-    out << "IDI_TICK  ICON \"" << ImageFile(ids::kTickIcon) << "\"\n";
-    out << "IDI_CROSS ICON \"" << ImageFile(ids::kCrossIcon) << "\"\n\n";
-    for (const Poster& poster : kPosterOrder) {
-        out << ImageName(poster.bitmap) << " BITMAP \"" << ImageFile(poster.bitmap) << "\"\n";
+    for (const Image& image : MainDialogImages()) {
+        out << ImageName(image.id) << (image.icon ? " ICON \"" : " BITMAP \"") << image.file << "\"\n";
     }
 
     out << "\nIDD_MAIN DIALOGEX 0, 0, " << dialog.width << ", " << dialog.height
@@ -244,9 +226,11 @@ void WriteScript(std::ostream& out, const std::string& headerName) {
            "// control, message, byte length of the text with its zero, then the GBK text.\n"
            "IDD_MAIN RT_DLGINIT\n"
            "BEGIN\n";
-    for (std::string_view entry : CategoryComboEntries()) {
-        out << "    " << ControlName(ids::kCategoryCombo) << ", DLGINIT_CB_ADDSTRING, " << entry.size() + 1 << "L, "
-            << QuotedBytes(entry) << ",  // " << GbkToUtf8(entry) << '\n';
+    for (const ComboBoxList& list : MainDialogComboLists()) {
+        for (std::string_view entry : list.entries) {
+            out << "    " << ControlName(list.control) << ", DLGINIT_CB_ADDSTRING, " << entry.size() + 1 << "L, "
+                << QuotedBytes(entry) << ",  // " << GbkToUtf8(entry) << '\n';
+        }
     }
     out << "    0\n"
            "END\n";

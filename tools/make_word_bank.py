@@ -1,17 +1,19 @@
 #!/usr/bin/env python3
-"""Turns data/word_bank.tsv (UTF-8) into the constant GBK table the program is built with.
+"""Turns data/word_bank.tsv and data/categories.txt (UTF-8) into the constant GBK tables the
+program is built with: the rows, and the twelve categories in the order the category filter lists
+them.
 
-Usage: make_word_bank.py WORD_BANK_TSV OUTPUT_CPP
+Usage: make_word_bank.py WORD_BANK_TSV CATEGORIES_TXT OUTPUT_TABLE_CPP OUTPUT_CATEGORIES_CPP
 
-The build fails, naming the line, when the file is malformed: a wrong header, a row that does not
+The build fails, naming the line, when a file is malformed: a wrong header, a row that does not
 have four fields or stands out of index order, a category that is not one of the twelve, text with
-no GBK form, or a row count other than 1754. Fields are taken verbatim (no trimming, no quoting).
+no GBK form, a row count other than 1754; a category list that does not name twelve different
+categories, or names one that no row has. Fields are taken verbatim (no trimming, no quoting).
 """
 import sys
 
 ROWS = 1754
-CATEGORIES = ["单词", "常用短语", "特殊疑问词", "缩写", "过去式", "第三人称单数", "现在分词",
-              "名词复数", "形容词→副词", "介词短语", "比较级", "最高级"]
+CATEGORY_COUNT = 12
 HEADER = "index\tcategory\tanswer\tprompt"
 
 
@@ -40,11 +42,7 @@ def gbk_literal(path, line_no, text):
     return '"' + "".join(out) + '"'
 
 
-def main():
-    if len(sys.argv) != 3:
-        sys.stderr.write(__doc__)
-        return 2
-    path, output = sys.argv[1], sys.argv[2]
+def read_lines(path):
     with open(path, "rb") as handle:
         raw = handle.read()
     try:
@@ -54,6 +52,33 @@ def main():
     lines = text.split("\n")
     if lines and lines[-1] == "":
         lines.pop()
+    return lines
+
+
+def read_categories(path):
+    categories = read_lines(path)
+    for line_no, category in enumerate(categories, start=1):
+        if category == "" or "\r" in category or "\t" in category:
+            fail(path, line_no, f"{category!r} is no category name")
+        if category in categories[: line_no - 1]:
+            fail(path, line_no, f"category {category!r} named twice")
+    if len(categories) != CATEGORY_COUNT:
+        fail(path, len(categories), f"{len(categories)} categories, want {CATEGORY_COUNT}")
+    return categories
+
+
+def write(path, text):
+    with open(path, "w", encoding="utf-8", newline="\n") as handle:
+        handle.write(text)
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.stderr.write(__doc__)
+        return 2
+    path, categories_path, output, categories_output = sys.argv[1:]
+    categories = read_categories(categories_path)
+    lines = read_lines(path)
     if not lines or lines[0] != HEADER:
         fail(path, 1, "the header must be index<TAB>category<TAB>answer<TAB>prompt")
     rows = []
@@ -66,23 +91,36 @@ def main():
         index, category, answer, prompt = fields
         if index != str(len(rows)):
             fail(path, line_no, f"index {index!r}, want {len(rows)}")
-        if category not in CATEGORIES:
+        if category not in categories:
             fail(path, line_no, f"category {category!r} is not one of the twelve")
         rows.append((gbk_literal(path, line_no, answer), gbk_literal(path, line_no, prompt),
                      gbk_literal(path, line_no, category)))
     if len(rows) != ROWS:
         fail(path, len(lines), f"{len(rows)} rows, want {ROWS}")
+    used = {fields.split("\t")[1] for fields in lines[1:]}
+    for line_no, category in enumerate(categories, start=1):
+        if category not in used:
+            fail(categories_path, line_no, f"no row has the category {category!r}")
 
     body = "\n".join(f"    {{{a}, {p}, {c}}},  // {i}" for i, (a, p, c) in enumerate(rows))
-    with open(output, "w", encoding="ascii", newline="\n") as handle:
-        handle.write(
-            "// Generated from data/word_bank.tsv by tools/make_word_bank.py. Do not edit.\n"
-            '#include "data/word_bank.h"\n\n'
-            "namespace zembra {\n\n"
-            "const WordRow kWordRows[kBankRows] = {\n"
-            f"{body}\n"
-            "};\n\n"
-            "}  // namespace zembra\n")
+    write(output,
+          "// Generated from data/word_bank.tsv by tools/make_word_bank.py. Do not edit.\n"
+          '#include "data/word_bank.h"\n\n'
+          "namespace zembra {\n\n"
+          "const WordRow kWordRows[kBankRows] = {\n"
+          f"{body}\n"
+          "};\n\n"
+          "}  // namespace zembra\n")
+    names = "\n".join(f"    {gbk_literal(categories_path, i, c)},  // {c}"
+                      for i, c in enumerate(categories, start=1))
+    write(categories_output,
+          "// Generated from data/categories.txt by tools/make_word_bank.py. Do not edit.\n"
+          '#include "data/word_bank.h"\n\n'
+          "namespace zembra {\n\n"
+          "const std::string_view kCategories[kCategoryCount] = {\n"
+          f"{names}\n"
+          "};\n\n"
+          "}  // namespace zembra\n")
     return 0
 
 

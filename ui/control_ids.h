@@ -1,9 +1,10 @@
-// Control ids of dialog template 102 and the resource ids the dialog uses.
+// Control ids of dialog template 102 and the resource ids the dialog uses; the template table
+// (ui/main_dialog_template.cpp) names every control by these.
 #pragma once
 
 namespace zembra::ids {
 
-constexpr int kDialog = 102;
+constexpr int kDialog = 102;  // the template, and its initialisation data
 
 constexpr int kCategoryCaption = 1001;
 constexpr int kPromptLine = 1002;
@@ -24,19 +25,15 @@ constexpr int kMasteredCount = 1080;
 constexpr int kTotalLabel = 1081;
 constexpr int kMasteredLabel = 1082;
 constexpr int kResetAll = 1084;
-constexpr int kStartPoster = 1086;
 constexpr int kCategoryCombo = 1102;
 constexpr int kFilterLabel = 1103;
 
 constexpr int kLetterStaticCount = kLastLetterStatic - kAnswerHolder + 1;  // 32
 constexpr int kAnswerEditCount = kLastAnswerEdit - kAnswerBox + 1;         // 32
 
-// Resources
+// Icons; the posters' bitmaps are in the poster table (ui/poster.h).
 constexpr int kAppIcon = 128;
 constexpr int kTickIcon = 133;
 constexpr int kCrossIcon = 134;
-constexpr int kFirstPosterBitmap = 139;
-constexpr int kLastPosterBitmap = 154;
-constexpr int kDialogInit = 102;
 
 }  // namespace zembra::ids

@@ -1,4 +1,5 @@
 // The notice board's sixteen posters: the poster order and the choice made from the run counter.
+// The one table of the posters' control ids, bitmap ids and bitmap sizes.
 #pragma once
 
 #include <array>
@@ -12,7 +13,8 @@ struct Poster {
     int width, height;  // the bitmap's size in pixels
 };
 
-// Index 0 is the start poster 1086; its controls stand in the template in the same order.
+// Index 0 is the start poster 1086. The template's picture controls are made from this table, in
+// this order.
 inline constexpr std::array<Poster, 16> kPosterOrder{{
     {1086, 154, 254, 354},
     {1095, 139, 253, 354},

@@ -22,20 +22,9 @@ inline constexpr char kFilterLabel[] = "\xC9\xB8\xD1\xA1:";                     
 inline constexpr char kPromptPlaceholder[] =
     "\xD2\xBB\xC6\xF0\xC0\xB4\xD1\xA7\xD3\xA2\xD3\xEF\xB0\xC9\xA3\xA1";  // 一起来学英语吧！
 
-// The category filter "all" and the 12 category texts, as the word bank spells them
-inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";                                   // 全选
-inline constexpr char kCatWords[] = "\xB5\xA5\xB4\xCA";                                        // 单词
-inline constexpr char kCatPhrases[] = "\xB3\xA3\xD3\xC3\xB6\xCC\xD3\xEF";                      // 常用短语
-inline constexpr char kCatThirdPerson[] = "\xB5\xDA\xC8\xFD\xC8\xCB\xB3\xC6\xB5\xA5\xCA\xFD";  // 第三人称单数
-inline constexpr char kCatPastTense[] = "\xB9\xFD\xC8\xA5\xCA\xBD";                            // 过去式
-inline constexpr char kCatPrepPhrases[] = "\xBD\xE9\xB4\xCA\xB6\xCC\xD3\xEF";                  // 介词短语
-inline constexpr char kCatPlurals[] = "\xC3\xFB\xB4\xCA\xB8\xB4\xCA\xFD";                      // 名词复数
-inline constexpr char kCatContractions[] = "\xCB\xF5\xD0\xB4";                                 // 缩写
-inline constexpr char kCatQuestionWords[] = "\xCC\xD8\xCA\xE2\xD2\xC9\xCE\xCA\xB4\xCA";        // 特殊疑问词
-inline constexpr char kCatParticiples[] = "\xCF\xD6\xD4\xDA\xB7\xD6\xB4\xCA";                  // 现在分词
-inline constexpr char kCatAdverbs[] = "\xD0\xCE\xC8\xDD\xB4\xCA\xA1\xFA\xB8\xB1\xB4\xCA";      // 形容词→副词
-inline constexpr char kCatComparatives[] = "\xB1\xC8\xBD\xCF\xBC\xB6";                         // 比较级
-inline constexpr char kCatSuperlatives[] = "\xD7\xEE\xB8\xDF\xBC\xB6";                         // 最高级
+// The category filter that takes every row; the category texts themselves are data
+// (data/categories.txt).
+inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";  // 全选
 
 // Drill messages
 inline constexpr char kCongratulationsAll[] =

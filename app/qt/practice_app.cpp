@@ -1,6 +1,7 @@
 // The Qt program's application object: the one dialog, run modally.
 #include "app/practice_app.h"
 
+#include "app/qt/main_dialog_resources.h"
 #include "app/qt/progress_location.h"
 #include "drill/practice_dialog.h"
 #include "framework/qt/qt_dialog.h"
@@ -12,7 +13,7 @@ bool PracticeApp::InitInstance() {
     // A folder that cannot be made shows up as the progress file's own diagnostic.
     CreatePrivateFolders(progressFile.parent_path());
 
-    QtDialog window;
+    QtDialog window(MainDialogResources());
     PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile));
     window.DoModal(dialog);  // the end code is of no use
     return false;

@@ -3,6 +3,7 @@
 // program itself has no such exit.
 #include <QApplication>
 
+#include "app/qt/main_dialog_resources.h"
 #include "app/qt/progress_location.h"
 #include "bench/qt/exit_on_first_paint.h"
 #include "drill/practice_dialog.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path progressFile = zembra::ProgressFilePath();
     zembra::CreatePrivateFolders(progressFile.parent_path());
 
-    zembra::QtDialog window;
+    zembra::QtDialog window(zembra::MainDialogResources());
     zembra::PracticeDialog dialog(window, zembra::DrillEnvironment::ForProgressFile(progressFile));
     window.Create(dialog);
     new ExitOnFirstPaint(window.Item(zembra::ids::kPromptLine));

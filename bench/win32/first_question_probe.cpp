@@ -47,6 +47,9 @@ bool ShowsQuestion(HWND dialog) {
 
 }  // namespace
 
+// The entry point of a wide-character (-municode) program, which the compiler knows by no name.
+int wmain(int argc, wchar_t** argv);
+
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fwprintf(stderr, L"usage: first_question_probe PROGRAM.exe\n");

@@ -3,8 +3,6 @@
 #include <QFontMetrics>
 #include <QString>
 
-#include "framework/qt/point_font.h"
-
 namespace zembra {
 namespace {
 
@@ -20,11 +18,11 @@ int UnitsY(int units, DialogBaseUnits base) { return MulDiv(units, base.y, 8); }
 
 }  // namespace
 
-DialogBaseUnits MeasureBaseUnits(const QFont& dialogFont) {
+DialogBaseUnits MeasureBaseUnits(const QFont& dialogFont, const FontFaces& faces) {
     const QFontMetrics metrics(dialogFont);
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int height = AskedFaceCharacterHeight(dialogFont).value_or(metrics.ascent() + metrics.descent());
+    const int height = faces.AskedFaceCharacterHeight(dialogFont).value_or(metrics.ascent() + metrics.descent());
     return {(alphabet / 26 + 1) / 2, height};
 }
 

@@ -6,7 +6,8 @@
 #include <QRect>
 #include <QSize>
 
-#include "ui/dialog_template.h"
+#include "framework/dialog_template.h"
+#include "framework/qt/point_font.h"
 
 namespace zembra {
 
@@ -17,9 +18,9 @@ struct DialogBaseUnits {
 
 // Measured as the platform measures its dialog font: the width of "A".."Z""a".."z" over 26,
 // halved with rounding, and the font's ascent plus descent. A stand-in face counts with the
-// height of the face it replaces (AskedFaceCharacterHeight), so the layout keeps the proportions
-// it has with the real face.
-DialogBaseUnits MeasureBaseUnits(const QFont& dialogFont);
+// height of the face it replaces (FontFaces::AskedFaceCharacterHeight), so the layout keeps the
+// proportions it has with the real face.
+DialogBaseUnits MeasureBaseUnits(const QFont& dialogFont, const FontFaces& faces);
 
 QRect ToPixels(const DialogRect& rect, DialogBaseUnits units);
 QSize ToPixels(int width, int height, DialogBaseUnits units);

@@ -22,23 +22,9 @@
 #include "framework/qt/point_font.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/yes_no_box.h"
-#include "ui/control_ids.h"
-#include "ui/poster.h"
 
 namespace zembra {
 namespace {
-
-QString IconResource(int id) { return QStringLiteral(":/icon/%1.ico").arg(id); }
-QString BitmapResource(int id) { return QStringLiteral(":/bitmap/%1.bmp").arg(id); }
-
-// A picture control shows its bitmap at the bitmap's own size: the poster table knows it, so the
-// file need not be read until the picture is shown.
-QSize BitmapSize(int bitmap) {
-    for (const Poster& poster : kPosterOrder) {
-        if (poster.bitmap == bitmap) return {poster.width, poster.height};
-    }
-    return QImageReader(BitmapResource(bitmap)).size();
-}
 
 bool IsPushButton(ControlKind kind) {
     return kind == ControlKind::PushButton || kind == ControlKind::DefaultPushButton;
@@ -75,7 +61,8 @@ QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0x
 
 }  // namespace
 
-QtDialog::QtDialog(const DialogTemplate& dialogTemplate) : m_template(dialogTemplate) {}
+QtDialog::QtDialog(QtDialogResources resources)
+    : m_resources(std::move(resources)), m_template(m_resources.dialogTemplate), m_faces(m_resources.faces) {}
 
 QtDialog::~QtDialog() {
     // The window goes first, while the control table its focus hooks read still exists.
@@ -90,6 +77,17 @@ QWidget* QtDialog::Item(int id) const {
     return it == m_byId.end() ? nullptr : it->second;
 }
 
+const QtImage* QtDialog::Image(int id) const {
+    const auto it = std::find_if(m_resources.images.begin(), m_resources.images.end(),
+                                 [id](const QtImage& image) { return image.id == id; });
+    return it == m_resources.images.end() ? nullptr : &*it;
+}
+
+QString QtDialog::ImageResource(int id) const {
+    const QtImage* image = Image(id);
+    return image ? image->resource : QString();
+}
+
 QWidget& QtDialog::Widget(int id) const {
     QWidget* widget = Item(id);
     if (!widget) throw std::out_of_range("no control " + std::to_string(id));
@@ -100,20 +98,9 @@ void QtDialog::Create(Dialog& dialog) {
     m_dialog = &dialog;
     CreateControls();
 
-    // The base initialisation: the combo box's list from the template, nothing selected.
-    if (auto* combo = qobject_cast<QComboBox*>(Item(ids::kCategoryCombo))) {
-        for (std::string_view entry : CategoryComboEntries()) combo->addItem(ToQString(entry));
-        combo->setCurrentIndex(-1);
-        combo->clearEditText();
-        // The dropped list fills the rest of the template height, as many whole items as fit.
-        const int fieldHeight = combo->height();
-        const int itemHeight = std::max(1, combo->view()->sizeHintForRow(0));
-        const int listHeight =
-            ToPixels(FindControl(ids::kCategoryCombo)->rect, MeasureBaseUnits(m_dialogFont)).height();
-        combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
-        connect(combo, &QComboBox::currentIndexChanged, this, [this](int index) {
-            if (index >= 0) Command(ids::kCategoryCombo, Notification::SelectionChanged);
-        });
+    // The base initialisation: each combo box gets its list, nothing selected.
+    for (const Control& control : m_controls) {
+        if (control.tmpl->kind == ControlKind::DropDownCombo) SetUpComboBox(control);
     }
 
     // Text colours are asked once per control; the dialog's answer depends on the id alone.
@@ -136,6 +123,25 @@ void QtDialog::Create(Dialog& dialog) {
     }
 }
 
+void QtDialog::SetUpComboBox(const Control& control) {
+    auto* combo = static_cast<QComboBox*>(control.widget);
+    const int id = control.tmpl->id;
+    for (const ComboBoxList& list : m_resources.comboLists) {
+        if (list.control != id) continue;
+        for (std::string_view entry : list.entries) combo->addItem(ToQString(entry));
+    }
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+    // The dropped list fills the rest of the template height, as many whole items as fit.
+    const int fieldHeight = combo->height();
+    const int itemHeight = std::max(1, combo->view()->sizeHintForRow(0));
+    const int listHeight = ToPixels(control.tmpl->rect, MeasureBaseUnits(m_dialogFont, m_faces)).height();
+    combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+        if (index >= 0) Command(id, Notification::SelectionChanged);
+    });
+}
+
 void QtDialog::CreateControls() {
     DialogWindow::Hooks hooks;
     hooks.closeRequested = [this] { OnCloseRequest(); };
@@ -145,9 +151,9 @@ void QtDialog::CreateControls() {
     connect(m_window.get(), &QDialog::finished, this, [this](int code) { m_endCode = code; });
 
     const int dpi = m_window->logicalDpiY();
-    m_dialogFont = MakePointFont(m_template.fontPoints * 10, ToQString(m_template.fontFace), dpi);
+    m_dialogFont = m_faces.MakePointFont(m_template.fontPoints * 10, ToQString(m_template.fontFace), dpi);
     m_window->setFont(m_dialogFont);
-    const DialogBaseUnits units = MeasureBaseUnits(m_dialogFont);
+    const DialogBaseUnits units = MeasureBaseUnits(m_dialogFont, m_faces);
     m_window->setFixedSize(ToPixels(m_template.width, m_template.height, units));
 
     m_controls.reserve(m_template.controls.size());
@@ -216,10 +222,16 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
         case ControlKind::IconStatic: {
             // Icon statics draw at the system icon size, whatever the template says.
             const int side = 32 * m_window->logicalDpiY() / 96;
-            return new PictureLabel(IconResource(control.image), QSize(side, side), parent);
+            return new PictureLabel(ImageResource(control.image), QSize(side, side), parent);
         }
-        case ControlKind::BitmapStatic:
-            return new PictureLabel(BitmapResource(control.image), BitmapSize(control.image), parent);
+        case ControlKind::BitmapStatic: {
+            // A picture control shows its bitmap at the bitmap's own size; when the application
+            // knows it, the file need not be read until the picture is shown.
+            const QtImage* image = Image(control.image);
+            const QSize size =
+                image && image->size.isValid() ? image->size : QImageReader(ImageResource(control.image)).size();
+            return new PictureLabel(ImageResource(control.image), size, parent);
+        }
         case ControlKind::DropDownCombo: {
             auto* combo = new QComboBox(parent);
             combo->setEditable(true);
@@ -415,7 +427,7 @@ bool QtDialog::AskYesNo(const std::string& text, const std::string& caption) {
 
 FontHandle QtDialog::CreatePointFont(int tenthsOfPoint, const std::string& face) {
     const int dpi = m_window ? m_window->logicalDpiY() : 96;
-    m_fonts.push_back(MakePointFont(tenthsOfPoint, ToQString(face), dpi));
+    m_fonts.push_back(m_faces.MakePointFont(tenthsOfPoint, ToQString(face), dpi));
     return static_cast<FontHandle>(m_fonts.size());
 }
 
@@ -426,7 +438,7 @@ void QtDialog::SetItemFont(int id, FontHandle font) {
 }
 
 void QtDialog::SetWindowIcons() {
-    if (m_appIcon.isNull()) m_appIcon = QIcon(IconResource(ids::kAppIcon));
+    if (m_appIcon.isNull()) m_appIcon = QIcon(ImageResource(m_resources.appIcon));
     m_window->setWindowIcon(m_appIcon);
 }
 

@@ -1,20 +1,25 @@
 // The Qt backend of the dialog framework: builds the window and its controls from the dialog
-// template, implements the control operations, and plays the platform's dialog manager (every
-// key press goes to the dialog's PreTranslateMessage first; then Enter presses the focused push
-// button or the default button, Escape cancels, Tab walks the tab stops in template order).
+// template it is handed, implements the control operations, and plays the platform's dialog
+// manager (every key press goes to the dialog's PreTranslateMessage first; then Enter presses the
+// focused push button or the default button, Escape cancels, Tab walks the tab stops in template
+// order).
 #pragma once
 
 #include <QFont>
 #include <QIcon>
 #include <QObject>
+#include <QSize>
+#include <QString>
 
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "framework/dialog.h"
-#include "ui/dialog_template.h"
+#include "framework/dialog_template.h"
+#include "framework/qt/point_font.h"
 
 class QKeyEvent;
 class QWidget;
@@ -23,9 +28,28 @@ namespace zembra {
 
 class DialogWindow;
 
+// An image that a control or the window shows, from Qt's resource system.
+struct QtImage {
+    int id;            // the icon or bitmap resource id that the template names
+    QString resource;  // as ":/images/tick.ico"
+    QSize size;        // a bitmap's size when known, so that it is read only when shown
+};
+
+// What the application hands the backend, as a Win32 program's module holds its resources: the
+// template, the lists its combo boxes start with, the images, the application icon's id and the
+// faces that stand in for the ones the template asks for. The template, the lists and the faces
+// must outlive the dialog.
+struct QtDialogResources {
+    const DialogTemplate& dialogTemplate;
+    std::span<const ComboBoxList> comboLists;
+    std::vector<QtImage> images;
+    int appIcon = 0;
+    std::span<const FaceStandIn> faces;
+};
+
 class QtDialog : public QObject, public ControlHost {
 public:
-    explicit QtDialog(const DialogTemplate& dialogTemplate = MainDialogTemplate());
+    explicit QtDialog(QtDialogResources resources);
     ~QtDialog() override;
     QtDialog(const QtDialog&) = delete;
     QtDialog& operator=(const QtDialog&) = delete;
@@ -73,6 +97,9 @@ private:
 
     void CreateControls();
     QWidget* CreateControl(const ControlTemplate& control);
+    void SetUpComboBox(const Control& control);
+    const QtImage* Image(int id) const;
+    QString ImageResource(int id) const;
     bool RouteKey(QKeyEvent* event);
     bool DialogManagerKey(const QKeyEvent* event);
     void PressDefaultButton();
@@ -83,7 +110,9 @@ private:
     void Command(int id, Notification code);
     QWidget& Widget(int id) const;
 
+    QtDialogResources m_resources;
     const DialogTemplate& m_template;
+    FontFaces m_faces;
     Dialog* m_dialog = nullptr;
     std::unique_ptr<DialogWindow> m_window;
     std::vector<Control> m_controls;  // template order: z-order and tab order

@@ -1,22 +1,26 @@
 #!/usr/bin/env python3
-"""The word-bank generator refuses a malformed data file and names the offending line."""
+"""The word-bank generator refuses a malformed data file or category list and names the offending
+line."""
 import os
 import subprocess
 import sys
 import tempfile
 
-GENERATOR, BANK = sys.argv[1], sys.argv[2]
+GENERATOR, BANK, CATEGORIES = sys.argv[1:4]
 lines = open(BANK, encoding="utf-8").read().split("\n")[:-1]
+categories = open(CATEGORIES, encoding="utf-8").read().split("\n")[:-1]
 
 
-def run(rows):
+def run(rows, category_lines=categories):
     with tempfile.TemporaryDirectory() as folder:
-        tsv = os.path.join(folder, "bank.tsv")
-        with open(tsv, "w", encoding="utf-8", newline="\n") as handle:
-            handle.write("\n".join(rows) + "\n")
-        out = os.path.join(folder, "table.cpp")
-        result = subprocess.run([sys.executable, GENERATOR, tsv, out], capture_output=True, text=True)
-        return result.returncode, result.stderr, os.path.exists(out)
+        inputs = []
+        for name, content in (("bank.tsv", rows), ("categories.txt", category_lines)):
+            inputs.append(os.path.join(folder, name))
+            with open(inputs[-1], "w", encoding="utf-8", newline="\n") as handle:
+                handle.write("\n".join(content) + "\n")
+        outputs = [os.path.join(folder, "table.cpp"), os.path.join(folder, "categories.cpp")]
+        result = subprocess.run([sys.executable, GENERATOR, *inputs, *outputs], capture_output=True, text=True)
+        return result.returncode, result.stderr, any(os.path.exists(out) for out in outputs)
 
 
 def replace(line_no, text):
@@ -33,9 +37,17 @@ cases = [
     ("out of order", replace(7, lines[7]), ":7:", "index"),
     ("bad header", replace(1, "index\tanswer\tprompt\tcategory"), ":1:", "header"),
 ]
+category_cases = [
+    ("category named twice", categories[:5] + categories[2:3] + categories[6:], ":6:", "named twice"),
+    ("eleven categories", categories[:-1], ":11:", "11 categories"),
+]
+cases += [(name, lines, where, what, listed) for name, listed, where, what in category_cases]
+# The superlatives turned into comparatives: the last category of the list has no row left.
+no_superlatives = [line.replace("\t最高级\t", "\t比较级\t") for line in lines]
+cases.append(("category without rows", no_superlatives, ":12:", "no row has"))
 failures = 0
-for name, rows, where, what in cases:
-    code, err, wrote = run(rows)
+for name, rows, where, what, *listed in cases:
+    code, err, wrote = run(rows, *listed)
     if code == 0 or where not in err or what not in err or wrote:
         print(f"FAIL {name}: exit {code}, output {err!r}")
         failures += 1

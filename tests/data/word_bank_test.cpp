@@ -8,7 +8,7 @@
 
 #include "data/word_bank.h"
 #include "framework/code_page.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra {
 namespace {
@@ -20,7 +20,8 @@ std::string_view Category(int row) { return kWordRows[row].category; }
 
 struct CategoryRun {
     const char* name;
-    int first, last, comboEntry;  // comboEntry counts "全选" as entry 1
+    int first, last;
+    std::size_t comboEntry;  // counts "全选" as entry 1
 };
 
 constexpr CategoryRun kRuns[] = {
@@ -140,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, WordBankGbk,
                                            GbkByteCase{"full_width_slash_1494", 1494, 'p', "\xA3\xAF"},
                                            GbkByteCase{"full_width_semicolon_answer", 1495, 'a', "\xA3\xBB"},
                                            GbkByteCase{"han_character_for_t", 196, 'p', "\x81\x42"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(WordBankGbk, AsciiAndFullWidthBracketsDiffer) {
     EXPECT_EQ(Prompt(95), G("妈妈(口语)"));
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
                       ExactRow{967, "was", "am/is动词“是”"}, ExactRow{989, "flew/flied", "fly放（风筝）"},
                       ExactRow{1596, "farther/further", "far（远的）"}, ExactRow{1390, "late", "late"}),
-    [](const auto& info) { return "row_" + std::to_string(info.param.row); });
+    [](const auto& test) { return "row_" + std::to_string(test.param.row); });
 
 TEST(WordBankExact, AnswersWithSlashes) {
     const std::set<int> expected{168, 227, 228, 250,  343,  344,  347,  401,  458,  497,  515,  653,

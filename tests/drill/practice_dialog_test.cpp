@@ -38,7 +38,7 @@ TEST_F(Selection, AKnownSecondPicksAKnownRow) {
     // Seed 1700000000: the first draw is 28462; 28462 mod 1754 = 398, mod 668 = 406.
     Start();
     EXPECT_EQ(Row(), 398);
-    m_window.ChooseCategory(kWordsEntry);
+    ChooseCategory(kWordsEntry);
     EXPECT_EQ(Row(), 406);
 }
 
@@ -59,7 +59,7 @@ TEST_F(Selection, OnlyUnmasteredRowsOfTheFilterAreAsked) {
         m_window.Click(1070);
         ASSERT_TRUE(Row() == 5 || Row() == 700 || Row() == 1500) << Row();
     }
-    m_window.ChooseCategory(kPrepPhrasesEntry);
+    ChooseCategory(kPrepPhrasesEntry);
     EXPECT_EQ(Row(), 1500);
 }
 
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExactCase{"old_misspelling_now_wrong", 406, "est", false},
                       ExactCase{"spaced_slashes", 886, "in the east / south / west /north", true},
                       ExactCase{"shared_prompt_other_answer", 929, "when", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Checking, TypedTextWithoutAGbkFormIsJustWrong) {
     StartWithOnlyUnmastered({0});
@@ -231,20 +231,20 @@ using Filter = DrillTest;
 
 TEST_F(Filter, ACategoryCountsItsRowsAndItsMasteredRows) {
     StartWithOnlyUnmastered({3, 700});
-    m_window.ChooseCategory(kWordsEntry);
+    ChooseCategory(kWordsEntry);
     EXPECT_EQ(Text(1001), G("单词"));
     EXPECT_EQ(m_dialog->Filter(), G("单词"));
     EXPECT_EQ(Text(1079), "668");
     EXPECT_EQ(Text(1080), "667");
     EXPECT_EQ(Row(), 3);
-    m_window.ChooseCategory(kAllEntry);
+    ChooseCategory(kAllEntry);
     EXPECT_EQ(Text(1079), "1754");
     EXPECT_EQ(Text(1080), "1752");
 }
 
 TEST_F(Filter, AMasteredCategoryIsCongratulated) {
     StartWithOnlyUnmastered({700});
-    m_window.ChooseCategory(kWordsEntry);
+    ChooseCategory(kWordsEntry);
     EXPECT_EQ(Row(), -1);
     EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的单词！"));
     EXPECT_EQ(Text(1001), G("单词"));
@@ -254,7 +254,7 @@ TEST_F(Filter, AMasteredCategoryIsCongratulated) {
 
 TEST_F(Filter, SameRowInTwoCategoriesBelongsToItsOwn) {
     StartWithOnlyUnmastered({859, 1459});
-    m_window.ChooseCategory(kPrepPhrasesEntry);
+    ChooseCategory(kPrepPhrasesEntry);
     EXPECT_EQ(Row(), 1459);
     Answer(G("at home"));
     m_window.Click(1070);
@@ -266,7 +266,7 @@ TEST_F(Filter, SameRowInTwoCategoriesBelongsToItsOwn) {
 TEST_F(Filter, AfterASubmissionTheNewRowWaitsForNext) {
     StartWithOnlyUnmastered({0, 1, 2});
     Answer("wrong");
-    m_window.ChooseCategory(kWordsEntry);
+    ChooseCategory(kWordsEntry);
     EXPECT_GE(Row(), 0);
     EXPECT_FALSE(Enabled(1068));
     m_window.Click(1070);
@@ -325,7 +325,7 @@ TEST_F(Counting, StartUpCountsEveryMarkLineReadButTheFilterOnlyTheBank) {
     Start(bytes);
     EXPECT_EQ(Text(1080), "1800");
     EXPECT_EQ(Row(), -1);
-    m_window.ChooseCategory(kAllEntry);
+    ChooseCategory(kAllEntry);
     EXPECT_EQ(Text(1080), "1754");
     m_window.CloseBox();
     EXPECT_EQ(ReadBytes(m_file), ProgressFileAllMasteredBut(8, {}));

@@ -87,7 +87,7 @@ const CounterCase kRunCounterLineCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, RunCounterLine, ::testing::ValuesIn(kRunCounterLineCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // Reading a file's bytes.
@@ -137,7 +137,7 @@ const ReadCase kReadingProgressCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadingProgress, ::testing::ValuesIn(kReadingProgressCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ReadingCapacity, StoresAtMostTheCapacityAndCountsOnlyThose) {
     // 2000 mark lines: every third of the first 1800 mastered, all 200 beyond them mastered too.
@@ -274,7 +274,7 @@ const LoadSaveCase kLoadThenSaveCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, LoadThenSave, ::testing::ValuesIn(kLoadThenSaveCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Holds the file open the way another copy of the program does while it loads.
 class HeldByAnotherCopy {

@@ -46,7 +46,7 @@ const Both kCodePageRoundTripCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, CodePageRoundTrip, ::testing::ValuesIn(kCodePageRoundTripCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct NoGbkForm {
     const char* name;
@@ -80,7 +80,7 @@ const NoGbkForm kCodePageNoGbkFormCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Characters, CodePageNoGbkForm, ::testing::ValuesIn(kCodePageNoGbkFormCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(CodePage, LongTextsConvertWhole) {
     // Longer than any conversion buffer.
@@ -134,7 +134,7 @@ const InvalidGbk kCodePageInvalidGbkCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Bytes, CodePageInvalidGbk, ::testing::ValuesIn(kCodePageInvalidGbkCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 #endif
 
 }  // namespace

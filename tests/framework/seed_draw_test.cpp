@@ -50,7 +50,7 @@ const KnownSequence kSeedAndDrawSequenceCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SeedAndDrawSequence, ::testing::ValuesIn(kSeedAndDrawSequenceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SeedAndDraw, UnseededStartsAsSeedOne) {
     SeedAndDraw unseeded;

@@ -103,7 +103,7 @@ const ReadCase kTextModeReadingCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Bytes, TextModeReading, ::testing::ValuesIn(kTextModeReadingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(TextReader, ReportsAReadErrorApartFromTheEnd) {
     int calls = 0;
@@ -161,7 +161,7 @@ const WriteCase kTextModeWritingCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextModeWriting, ::testing::ValuesIn(kTextModeWritingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 class TextFileOnDisk : public ::testing::Test {
 protected:

@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"DataHomeEmpty", "", "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"},
         // A relative XDG_DATA_HOME is invalid and ignored.
         LocationCase{"DataHomeRelative", "data", "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"}),
-    [](const ::testing::TestParamInfo<LocationCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LocationCase>& test) { return std::string(test.param.name); });
 
 mode_t ModeOf(const fs::path& path) {
     struct stat status {};

@@ -21,10 +21,12 @@
 #include <set>
 #include <sstream>
 
+#include "app/qt/main_dialog_resources.h"
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
 #include "framework/qt/qt_dialog.h"
 #include "framework/qt/qt_text.h"
+#include "ui/main_dialog_template.h"
 
 using namespace zembra;
 
@@ -75,7 +77,7 @@ struct Session {
 
     QTemporaryDir dir;
     std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "ZbXxYy.zb";
-    QtDialog host;
+    QtDialog host{MainDialogResources()};
     PracticeDialog dialog{host,
                           DrillEnvironment{file, [] { return std::int64_t{1700000000}; }, [](std::string_view) {}}};
 };
@@ -128,6 +130,7 @@ private slots:
     void yesNoBoxes();
     void longestAnswerTypedInFull_data();
     void longestAnswerTypedInFull();
+    void anyTemplateWithWhatTheProgramHandsIn();
 };
 
 void QtDialogTest::startUpState() {
@@ -421,6 +424,58 @@ void QtDialogTest::longestAnswerTypedInFull() {
     QVERIFY(s.Item(1074)->isVisible());
     QCOMPARE(s.dialog.Mark(row), std::string("1"));
     QCOMPARE(s.Text(1080), QString::number(kBankRows));
+}
+
+// The backend knows nothing of the main dialog: a small template of another program, with its own
+// combo list, picture, icon and faces, is built and run by the same rules.
+void QtDialogTest::anyTemplateWithWhatTheProgramHandsIn() {
+    static const ControlTemplate controls[] = {
+        {7, ControlKind::Edit, "", {4, 4, 80, 12}, true, true, Align::Left, true},
+        {8, ControlKind::DefaultPushButton, "OK", {4, 20, 40, 14}, true, true},
+        {9, ControlKind::PushButton, "No", {48, 20, 40, 14}, true, true},
+        {10, ControlKind::DropDownCombo, "", {4, 40, 60, 50}, true, false},
+        {11, ControlKind::BitmapStatic, "", {90, 4, 40, 40}, true, false, Align::Left, false, false, 500},
+    };
+    static const DialogTemplate small{200, "Small", 140, 60, "Sans", 9, controls};
+    static const std::string_view entries[] = {"\xD2\xBB", "\xB6\xFE"};  // 一, 二
+    static const ComboBoxList lists[] = {{10, entries}};
+    QtDialog host({small,
+                   lists,
+                   {{500, QStringLiteral(":/images/poster_139.bmp"), QSize(30, 20)},
+                    {501, QStringLiteral(":/images/tick.ico"), QSize()}},
+                   501,
+                   {}});
+    struct Recorder : Dialog {
+        using Dialog::Dialog;
+        bool OnInitDialog() override {
+            Host().SetWindowIcons();
+            return true;
+        }
+        void OnCommand(int id, Notification code) override { commands.emplace_back(id, code); }
+        std::vector<std::pair<int, Notification>> commands;
+    } dialog(host);
+    host.Create(dialog);
+    host.Show();
+    QVERIFY(QTest::qWaitForWindowActive(host.Window()));
+
+    QCOMPARE(host.Window()->windowTitle(), QStringLiteral("Small"));
+    QVERIFY(!host.Window()->windowIcon().isNull());
+    auto* combo = qobject_cast<QComboBox*>(host.Item(10));
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(1), QStringLiteral("二"));
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(host.Item(11)->size(), QSize(30, 20));  // the size handed in, not the file's
+    QCOMPARE(host.ControlIdOf(QApplication::focusWidget()), 7);
+
+    // Enter in the edit presses the template's default button; a choice in the list reaches the
+    // dialog as the combo box's selection change.
+    QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Return);
+    combo->setCurrentIndex(1);
+    using Command = std::pair<int, Notification>;
+    QCOMPARE(dialog.commands, (std::vector<Command>{{8, Notification::Clicked}, {10, Notification::SelectionChanged}}));
+    QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Escape);
+    QCOMPARE(host.EndCode(), std::optional<int>(kIdCancel));
 }
 
 int main(int argc, char** argv) {

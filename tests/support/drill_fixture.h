@@ -14,6 +14,8 @@
 #include "framework/code_page.h"
 #include "tests/support/memory_dialog.h"
 #include "tests/support/temp_dir.h"
+#include "ui/control_ids.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra::testing {
 
@@ -37,6 +39,8 @@ protected:
         m_window.Start(*m_dialog);
     }
     void StartWithOnlyUnmastered(const std::set<int>& rows) { Start(ProgressFileAllMasteredBut(3, rows)); }
+    // Picks an entry of the category list (0 is "全选").
+    void ChooseCategory(int entry) { m_window.ChooseComboItem(ids::kCategoryCombo, entry); }
 
     int Row() const { return m_dialog->CurrentRow(); }
     static std::string AnswerOf(int row) { return std::string(kWordRows[row].answer); }
@@ -52,7 +56,7 @@ protected:
 
     TempDir m_dir;
     std::filesystem::path m_file = m_dir / "ZbXxYy.zb";
-    MemoryDialog m_window;
+    MemoryDialog m_window{MainDialogTemplate(), MainDialogComboLists()};
     std::int64_t m_now = 1700000000;
     std::string m_output;
     std::unique_ptr<PracticeDialog> m_dialog;

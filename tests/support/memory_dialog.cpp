@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "ui/control_ids.h"
-
 namespace zembra::testing {
 
-MemoryDialog::MemoryDialog() {
-    for (const ControlTemplate& c : MainDialogTemplate().controls) {
+MemoryDialog::MemoryDialog(const DialogTemplate& dialogTemplate, std::span<const ComboBoxList> comboLists)
+    : m_comboLists(comboLists) {
+    for (const ControlTemplate& c : dialogTemplate.controls) {
         if (c.id < 0) continue;
         MemoryControl control;
         control.tmpl = &c;
@@ -18,12 +17,17 @@ MemoryDialog::MemoryDialog() {
         control.visible = c.visible;
         m_controls[c.id] = control;
         m_order.push_back(c.id);
+        if (c.kind == ControlKind::DropDownCombo) m_combos[c.id] = {};
+        if (c.kind == ControlKind::DefaultPushButton) m_defaultButton = c.id;
     }
 }
 
 void MemoryDialog::Start(Dialog& dialog) {
     m_dialog = &dialog;
-    for (std::string_view entry : CategoryComboEntries()) m_comboItems.emplace_back(entry);
+    for (const ComboBoxList& list : m_comboLists) {
+        std::vector<std::string>& items = m_combos.at(list.control).items;
+        items.assign(list.entries.begin(), list.entries.end());
+    }
     if (dialog.OnInitDialog()) {
         const auto first = std::find_if(m_order.begin(), m_order.end(), [&](int id) { return IsTabStop(Control(id)); });
         if (first != m_order.end()) m_focus = *first;
@@ -63,12 +67,15 @@ void MemoryDialog::Click(int id) {
     Command(id, Notification::Clicked);
 }
 
-void MemoryDialog::ChooseCategory(int index) {
+void MemoryDialog::ChooseComboItem(int id, int index) {
+    ComboBox& combo = m_combos.at(id);
     ASSERT_GE(index, 0);
-    ASSERT_LT(index, static_cast<int>(m_comboItems.size()));
-    m_comboSelection = index;
-    Command(ids::kCategoryCombo, Notification::SelectionChanged);
+    ASSERT_LT(index, static_cast<int>(combo.items.size()));
+    combo.selection = index;
+    Command(id, Notification::SelectionChanged);
 }
+
+const std::vector<std::string>& MemoryDialog::ComboItems(int id) const { return m_combos.at(id).items; }
 
 void MemoryDialog::PressKey(Key key) {
     if (m_endCode) return;
@@ -81,8 +88,8 @@ void MemoryDialog::PressKey(Key key) {
                                                 focused->second.tmpl->kind == ControlKind::DefaultPushButton);
             if (pushButtonFocused) {
                 Command(m_focus, Notification::Clicked);
-            } else if (IsItemEnabled(ids::kSubmit) && IsItemVisible(ids::kSubmit)) {
-                Command(ids::kSubmit, Notification::Clicked);
+            } else if (m_defaultButton != 0 && IsItemEnabled(m_defaultButton) && IsItemVisible(m_defaultButton)) {
+                Command(m_defaultButton, Notification::Clicked);
             }
             break;
         }
@@ -133,9 +140,10 @@ bool MemoryDialog::IsItemEnabled(int id) const { return Control(id).enabled; }
 
 void MemoryDialog::SetItemFocus(int id) { m_focus = id; }
 
-std::optional<std::string> MemoryDialog::GetComboSelectionText(int) const {
-    if (!m_comboSelection) return std::nullopt;
-    return m_comboItems[static_cast<std::size_t>(*m_comboSelection)];
+std::optional<std::string> MemoryDialog::GetComboSelectionText(int id) const {
+    const ComboBox& combo = m_combos.at(id);
+    if (!combo.selection) return std::nullopt;
+    return combo.items[static_cast<std::size_t>(*combo.selection)];
 }
 
 bool MemoryDialog::AskYesNo(const std::string& text, const std::string& caption) {

@@ -1,8 +1,8 @@
-// An in-memory dialog backend: the 100 controls of the template with their text, visibility,
-// enabled state and font, the focus, the combo list, Yes/No questions answered by the test, a
-// repaint counter, and the dialog-manager rules the program relies on (Enter presses the focused
-// push button, else the enabled default button; Escape cancels; Tab walks the shown, enabled tab
-// stops in template order).
+// An in-memory dialog backend: the controls of a template with their text, visibility, enabled
+// state and font, the focus, the combo lists, Yes/No questions answered by the test, a repaint
+// counter, and the dialog-manager rules the program relies on (Enter presses the focused push
+// button, else the enabled default button; Escape cancels; Tab walks the shown, enabled tab stops
+// in template order).
 #pragma once
 
 #include <deque>
@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <span>
+
 #include "framework/dialog.h"
-#include "ui/dialog_template.h"
+#include "framework/dialog_template.h"
 
 namespace zembra::testing {
 
@@ -36,16 +38,17 @@ struct CreatedFont {
 
 class MemoryDialog : public ControlHost {
 public:
-    MemoryDialog();
+    // The template and its combo lists must outlive the dialog.
+    MemoryDialog(const DialogTemplate& dialogTemplate, std::span<const ComboBoxList> comboLists);
 
-    // Runs the base initialisation (fills the combo box), then OnInitDialog; when it returns
+    // Runs the base initialisation (fills the combo boxes), then OnInitDialog; when it returns
     // true the focus goes to the first shown, enabled tab stop.
     void Start(Dialog& dialog);
 
     // What the pupil does.
     void Type(int id, const std::string& text);  // replaces an edit's text, as typing into an empty box
     void Click(int id);                          // a mouse click on a button: focus, then the command
-    void ChooseCategory(int index);              // picks a combo list item
+    void ChooseComboItem(int id, int index);     // picks an item of a combo box's list
     void PressKey(Key key);                      // through PreTranslateMessage, then the dialog manager
     void CloseBox();                             // the close request
 
@@ -58,8 +61,7 @@ public:
     bool IconsSet() const { return m_iconsSet; }
     const std::vector<CreatedFont>& Fonts() const { return m_fonts; }
     const std::vector<AskedQuestion>& Questions() const { return m_questions; }
-    const std::vector<std::string>& ComboItems() const { return m_comboItems; }
-    std::optional<int> ComboSelection() const { return m_comboSelection; }
+    const std::vector<std::string>& ComboItems(int id) const;
     // The ids of the controls whose font was set, in the order it was set.
     const std::vector<int>& FontOrder() const { return m_fontOrder; }
 
@@ -86,11 +88,17 @@ private:
     bool IsTabStop(const MemoryControl& control) const;
     void Command(int id, Notification code);
 
+    struct ComboBox {
+        std::vector<std::string> items;
+        std::optional<int> selection;
+    };
+
+    std::span<const ComboBoxList> m_comboLists;
     Dialog* m_dialog = nullptr;
     std::map<int, MemoryControl> m_controls;
     std::vector<int> m_order;  // template order of the controls with an id
-    std::vector<std::string> m_comboItems;
-    std::optional<int> m_comboSelection;
+    std::map<int, ComboBox> m_combos;
+    int m_defaultButton = 0;
     int m_focus = 0;
     std::optional<int> m_endCode;
     int m_repaints = 0;

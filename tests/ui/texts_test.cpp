@@ -29,7 +29,6 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kRetryText, "重写"}, TextCase{t::kNoticeBoardText, "布告栏"}, TextCase{t::kTotalLabel, "总计:"},
         TextCase{t::kMasteredLabel, "掌握:"}, TextCase{t::kResetAllText, "再来一遍"},
         TextCase{t::kFilterLabel, "筛选:"}, TextCase{t::kAllCategories, "全选"},
-        TextCase{t::kCatAdverbs, "形容词→副词"}, TextCase{t::kCatThirdPerson, "第三人称单数"},
         TextCase{t::kCongratulationsAll, "恭喜，你已经掌握了所有内容！"},
         TextCase{t::kCongratulationsPrefix, "恭喜，你已经掌握了所有的"}, TextCase{t::kCongratulationsSuffix, "！"},
         TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},

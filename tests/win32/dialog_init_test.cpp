@@ -5,15 +5,14 @@
 
 #include "framework/win32/dialog_init.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra::win32 {
 namespace {
 
 std::span<const std::uint8_t> ProgramResource() {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource =
-        FindResourceW(module, MAKEINTRESOURCEW(ids::kDialogInit), MAKEINTRESOURCEW(kDialogInitResourceType));
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(ids::kDialog), MAKEINTRESOURCEW(kDialogInitResourceType));
     if (resource == nullptr) return {};
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, resource)));
     return {bytes, SizeofResource(module, resource)};

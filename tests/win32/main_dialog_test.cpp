@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "data/word_bank.h"
+#include "framework/code_page.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/dialog_driver.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 #include "ui/poster.h"
 #include "ui/texts.h"
 
@@ -65,8 +66,8 @@ TEST_F(MainDialogTest, OpensCentredInTheWorkAreaWithAFixedFrame) {
         GetWindowRect(d.Dialog(), &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
         EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
-        const auto style = GetWindowLongW(d.Dialog(), GWL_STYLE);
-        EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+        const auto style = static_cast<DWORD>(GetWindowLongW(d.Dialog(), GWL_STYLE));
+        EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
         EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_POPUP), WS_CAPTION | WS_SYSMENU | WS_POPUP);
         EXPECT_TRUE(GetWindowLongW(d.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
         EXPECT_EQ(GetWindow(d.Dialog(), GW_OWNER), nullptr);
@@ -314,7 +315,7 @@ TEST_P(CloseRequestTest, SavesAndEnds) {
 INSTANTIATE_TEST_SUITE_P(Win32, CloseRequestTest,
                          ::testing::Values(CloseRequest{"WmClose", WM_CLOSE, 0},
                                            CloseRequest{"CloseBox", WM_SYSCOMMAND, SC_CLOSE}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(MainDialogTest, TheNextStartFindsTheSavedMarksAndACounterOneHigher) {
     std::vector<std::string> marks(kBankRows, "1");
@@ -375,8 +376,8 @@ INSTANTIATE_TEST_SUITE_P(Win32, PosterTest,
                          ::testing::Values(PosterCase{1, 1086}, PosterCase{9, 1086}, PosterCase{10, 1096},
                                            PosterCase{15, 1101}, PosterCase{16, 1086}, PosterCase{17, 1095},
                                            PosterCase{32, 1086}, PosterCase{0, 1086}, PosterCase{-5, 1086}),
-                         [](const auto& info) {
-                             const int n = info.param.runCounter;
+                         [](const auto& test) {
+                             const int n = test.param.runCounter;
                              return "Counter" + (n < 0 ? "Minus" + std::to_string(-n) : std::to_string(n));
                          });
 
@@ -417,7 +418,7 @@ TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
             child = GetWindow(child, GW_HWNDNEXT);
             // Icon and picture statics draw no text and keep no font.
             if (c.kind == ControlKind::IconStatic || c.kind == ControlKind::BitmapStatic) continue;
-            if (c.font == FontRole::Dialog) {
+            if (FontRoleOf(c.id) == FontRole::Dialog) {
                 EXPECT_EQ(font, dialogFont);
                 continue;
             }
@@ -427,7 +428,7 @@ TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
                 continue;
             }
             EXPECT_STREQ(face.lfFaceName, L"宋体");
-            EXPECT_EQ(face.lfHeight, -(dpi * (c.font == FontRole::Song18 ? 180 : 120) / 720));
+            EXPECT_EQ(face.lfHeight, -(dpi * (FontRoleOf(c.id) == FontRole::Song18 ? 180 : 120) / 720));
             EXPECT_EQ(face.lfWeight, 0);
             EXPECT_EQ(face.lfCharSet, DEFAULT_CHARSET);
         }
@@ -466,7 +467,7 @@ TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
             EXPECT_EQ(SendMessageW(d.Item(ids::kCategoryCombo), CB_GETCURSEL, 0, 0), 1);
             EXPECT_EQ(d.Text(ids::kCategoryCaption), L"单词");
             EXPECT_EQ(d.Text(ids::kTotalCount), L"668");
-            EXPECT_EQ(d.Logic().Filter(), texts::kCatWords);
+            EXPECT_EQ(d.Logic().Filter(), Utf8ToGbk("单词"));
             d.Press(VK_ESCAPE);
         },
     });
@@ -501,7 +502,7 @@ TEST_P(LongAnswerTest, IsTypedInFullAndAccepted) {
 INSTANTIATE_TEST_SUITE_P(Win32, LongAnswerTest,
                          ::testing::Values(std::pair{886, L"in the east / south / west /north"},
                                            std::pair{1495, L"on the one hand\uFF1Bon the other hand"}),
-                         [](const auto& info) { return "Row" + std::to_string(info.param.first); });
+                         [](const auto& test) { return "Row" + std::to_string(test.param.first); });
 
 TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
     WriteBytes(File(), OnlyUnmastered(3));

@@ -27,8 +27,8 @@ INSTANTIATE_TEST_SUITE_P(Win32, PointFontTest,
                          ::testing::Values(HeightCase{180, 96, -24}, HeightCase{120, 96, -16},
                                            HeightCase{180, 120, -30}, HeightCase{120, 144, -24},
                                            HeightCase{120, 97, -16}, HeightCase{90, 101, -12}),
-                         [](const auto& info) {
-                             return std::to_string(info.param.tenths) + "At" + std::to_string(info.param.logPixelsY);
+                         [](const auto& test) {
+                             return std::to_string(test.param.tenths) + "At" + std::to_string(test.param.logPixelsY);
                          });
 
 TEST(PointFontDescriptionTest, IsAllZeroButFaceCharacterSetAndHeight) {

@@ -26,8 +26,7 @@ OpenStatus StatusOf(DWORD error) {
 HANDLE Handle(std::intptr_t file) { return reinterpret_cast<HANDLE>(file); }
 
 // Opens or creates `path` as CreateFileW does; on success `file` holds the handle.
-OpenStatus Open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition,
-                std::intptr_t& file) {
+OpenStatus Open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition, std::intptr_t& file) {
     HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
     file = reinterpret_cast<std::intptr_t>(handle);

@@ -5,7 +5,7 @@
 
 #include "framework/code_page.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 #include "ui/poster.h"
 
 namespace zembra {
@@ -64,7 +64,7 @@ class TemplateControls : public ::testing::TestWithParam<ControlCase> {};
 
 TEST_P(TemplateControls, AsLaidOut) {
     const ControlCase& c = GetParam();
-    const ControlTemplate* t = FindControl(c.id);
+    const ControlTemplate* t = MainDialogTemplate().Find(c.id);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->kind, c.kind);
     EXPECT_EQ(U(t->text), c.text);
@@ -72,7 +72,7 @@ TEST_P(TemplateControls, AsLaidOut) {
     EXPECT_EQ(t->rect.y, c.rect.y);
     EXPECT_EQ(t->rect.width, c.rect.width);
     EXPECT_EQ(t->rect.height, c.rect.height);
-    EXPECT_EQ(t->font, c.font);
+    EXPECT_EQ(FontRoleOf(c.id), c.font);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,23 +96,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{1098, ControlKind::BitmapStatic, "", {327, 45, 143, 167}, FontRole::Dialog},
                       ControlCase{1102, ControlKind::DropDownCombo, "", {39, 199, 64, 76}, FontRole::Dialog},
                       ControlCase{1103, ControlKind::TextStatic, "筛选:", {6, 201, 28, 8}, FontRole::Song12}),
-    [](const auto& info) { return "id_" + std::to_string(info.param.id); });
+    [](const auto& test) { return "id_" + std::to_string(test.param.id); });
 
 TEST(DialogTemplate, EveryAnswerEditScrolls) {
     // The answer box scrolls so that the longest answers can be typed in full.
     for (int id = ids::kAnswerBox; id <= ids::kLastAnswerEdit; ++id) {
-        const ControlTemplate* t = FindControl(id);
+        const ControlTemplate* t = MainDialogTemplate().Find(id);
         EXPECT_TRUE(t->autoHScroll && t->border) << id;
         EXPECT_EQ(t->align, id == ids::kAnswerBox ? Align::Centre : Align::Left) << id;
     }
 }
 
 TEST(DialogTemplate, ImagesOfIconsAndPosters) {
-    EXPECT_EQ(FindControl(1074)->image, 133);
-    EXPECT_EQ(FindControl(1075)->image, 134);
+    EXPECT_EQ(MainDialogTemplate().Find(1074)->image, 133);
+    EXPECT_EQ(MainDialogTemplate().Find(1075)->image, 134);
     std::set<int> bitmaps;
     for (const Poster& p : kPosterOrder) {
-        EXPECT_EQ(FindControl(p.control)->image, p.bitmap);
+        EXPECT_EQ(MainDialogTemplate().Find(p.control)->image, p.bitmap);
         bitmaps.insert(p.bitmap);
     }
     EXPECT_EQ(bitmaps.size(), 16u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/drill_fixture.h"
+#include "ui/main_dialog_template.h"
 #include "ui/poster.h"
 #include "ui/text_colour.h"
 #include "ui/texts.h"
@@ -31,7 +32,8 @@ TEST_F(StartUp, FontsMatchTheTemplateFontColumn) {
     Start();
     for (const ControlTemplate& c : MainDialogTemplate().controls) {
         if (c.id < 0) continue;
-        const FontHandle want = c.font == FontRole::Song18 ? 1 : c.font == FontRole::Song12 ? 2 : 0;
+        const FontRole font = FontRoleOf(c.id);
+        const FontHandle want = font == FontRole::Song18 ? 1 : font == FontRole::Song12 ? 2 : 0;
         EXPECT_EQ(m_window.Control(c.id).font, want) << c.id;
     }
 }
