@@ -14,34 +14,21 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/win32/window_search.h"
+#include "ui/control_ids.h"
+
 namespace {
 
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND VisibleWindowOf(DWORD process) {
-    Search search{process, nullptr};
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return zembra::testing::FindTopLevelWindow([process](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == process && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr;
+    });
 }
-
-constexpr int kAnswerBox = 1035;
 
 bool ShowsQuestion(HWND dialog) {
-    HWND answerBox = GetDlgItem(dialog, kAnswerBox);
+    HWND answerBox = GetDlgItem(dialog, zembra::ids::kAnswerBox);
     return answerBox != nullptr && IsWindowVisible(answerBox);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win32/window_search.h"
 #include "ui/control_ids.h"
 
 namespace zembra::testing {
@@ -92,28 +93,11 @@ void DialogDriver::Click(HWND window) {
     PostMessageW(window, WM_LBUTTONUP, 0, middle);
 }
 
-namespace {
-
-struct OwnedWindowSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<OwnedWindowSearch*>(data);
-    if (window != search->owner && GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND DialogDriver::MessageBoxWindow() const {
-    OwnedWindowSearch search{Dialog(), nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND dialog = Dialog();
+    return FindTopLevelWindow([dialog](HWND window) {
+        return window != dialog && GetWindow(window, GW_OWNER) == dialog && IsWindowVisible(window);
+    });
 }
 
 std::string ProgressFile(int runCounter, const std::vector<std::string>& marks) {
