@@ -68,7 +68,8 @@ private:
     void ChoosePosterToShow();
     void SetNumber(int id, std::int32_t value);
     bool Matches(int row) const;
-    void Diagnostic(const char* format, ...) const;
+    // A printf-style line; the format is checked against the arguments at every call.
+    [[gnu::format(printf, 2, 3)]] void Diagnostic(const char* format, ...) const;
 
     DrillEnvironment m_environment;
     ProgressFile m_progressFile;
