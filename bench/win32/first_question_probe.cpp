@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/win32/window_search.h"
+#include "tests/support/window_search.h"
 #include "ui/control_ids.h"
 
 namespace {

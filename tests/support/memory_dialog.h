@@ -8,10 +8,9 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
-
-#include <span>
 
 #include "framework/dialog.h"
 #include "framework/dialog_template.h"

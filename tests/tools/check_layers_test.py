@@ -36,6 +36,7 @@ PLANTED = [
     ("the Qt program into Win32", "app/qt/main.cpp", '#include "framework/win32/dialog_host.h"',
      "of the layer framework/win32"),
     ("Win32 in the core", "drill/practice_dialog.h", '#include <windows.h>', "Win32 belongs to"),
+    ("a Win32 header other than windows.h", "ui/texts.h", '#include <windowsx.h>', "Win32 belongs to"),
     ("Qt in the Win32 backend", "framework/win32/dialog_host.h", '#  include <QString>', "Qt belongs to"),
 ]
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win32/window_search.h"
+#include "tests/support/window_search.h"
 #include "ui/control_ids.h"
 
 namespace zembra::testing {
