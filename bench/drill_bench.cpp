@@ -100,7 +100,7 @@ BENCHMARK(BM_OnFilterChange)->Unit(benchmark::kMicrosecond);
 void BM_LoadProgress(benchmark::State& state) {
     TempDir dir;
     WriteBytes(dir / kFileName, ProgressWithUnmastered(kBankRows).replace(0, 1, "2"));
-    const ProgressFile file(dir / kFileName, [](std::string_view) {});
+    ProgressFile file(dir / kFileName, [](std::string_view) {});
     std::array<std::string, kRowCapacity> marks;
     for (auto _ : state) benchmark::DoNotOptimize(file.Load(marks));
 }
@@ -126,9 +126,9 @@ void BM_FormatProgress(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatProgress)->Unit(benchmark::kMicrosecond);
 
-// SaveProgress without the flush: the steps of ProgressFile::Save (format, write a new file
+// SaveProgress without the flush: the steps of ProgressFile::Replace (format, write a new file
 // beside the old one, replace the old one) without its two fsync calls, which only wait for the
-// disk. ProgressFile::Save itself always flushes; the next benchmark measures it whole.
+// disk. ProgressFile::Replace itself always flushes; the next benchmark measures it whole.
 void BM_SaveProgressWithoutFlush(benchmark::State& state) {
     TempDir dir;
     const std::filesystem::path path = dir / kFileName;
@@ -151,12 +151,12 @@ BENCHMARK(BM_SaveProgressWithoutFlush)->Unit(benchmark::kMicrosecond)->UseRealTi
 
 void BM_SaveProgressWithFlush(benchmark::State& state) {
     TempDir dir;
-    const ProgressFile file(dir / kFileName, [](std::string_view) {});
+    ProgressFile file(dir / kFileName, [](std::string_view) {});
     const std::array<std::string, kRowCapacity> marks;
     const std::span<const std::string> rows(marks.data(), static_cast<std::size_t>(kBankRows));
     std::int32_t counter = 2;
     for (auto _ : state) {
-        if (!file.Save(counter++, rows)) {
+        if (!file.Replace(counter++, rows)) {
             state.SkipWithError("cannot save");
             break;
         }

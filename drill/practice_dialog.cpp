@@ -139,6 +139,7 @@ void PracticeDialog::OnRetry() {
 void PracticeDialog::OnResetAll() {
     if (!Host().AskYesNo(texts::kResetQuestion, texts::kResetQuestionCaption)) return;
     for (int row = 0; row < m_bankSize; ++row) m_marks[static_cast<std::size_t>(row)].clear();
+    m_resetInSession = true;
     m_masteredCount = 0;
     SetNumber(ids::kMasteredCount, 0);
 }

@@ -86,6 +86,8 @@ private:
     std::int32_t m_masteredCount = 0;
     std::int32_t m_runCounter = 0;
     std::int32_t m_markLineCount = 0;
+    // Whether the pupil cleared every mark in this run (the reset button).
+    bool m_resetInSession = false;
 };
 
 }  // namespace zembra

@@ -11,10 +11,11 @@ void PracticeDialog::LoadProgress() {
 }
 
 void PracticeDialog::SaveProgress() {
-    // One more run; the counter wraps in 32 bits rather than overflowing.
-    m_runCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_runCounter) + 1u);
-    m_progressFile.Save(m_runCounter,
-                        std::span<const std::string>(m_marks.data(), static_cast<std::size_t>(m_bankSize)));
+    // One more run. The file decides the counter when the start-up could not read it whole.
+    const std::optional<std::int32_t> saved = m_progressFile.Save(
+        m_runCounter, std::span<const std::string>(m_marks.data(), static_cast<std::size_t>(m_bankSize)),
+        m_resetInSession);
+    m_runCounter = saved.value_or(NextRunCounter(m_runCounter));
 }
 
 }  // namespace zembra

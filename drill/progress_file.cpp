@@ -3,18 +3,59 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <vector>
 
+#include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "framework/file_io.h"
 #include "framework/text_file.h"
 #include "ui/texts.h"
 
 namespace zembra {
 namespace {
 
-// How often an open is tried while another copy of the program holds the file (50 ms apart).
+// How often an open or a replace is tried while another copy of the program holds the file (50 ms
+// apart).
 constexpr int kOpenAttempts = 20;
+// How many names a temporary file may try while leftovers of crashed saves take the first ones.
+constexpr unsigned kTemporaryNames = 1000;
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+void AppendTextModeLine(std::string& bytes, std::string_view line) {
+    if (line.find('\n') == std::string_view::npos) {
+        bytes.append(line);
+    } else {
+        bytes.append(ToTextModeBytes(line));
+    }
+    bytes.append("\r\n", 2);
+}
+
+// Replaces `target` by `temporary`, waiting a little while another copy of the program holds it.
+bool ReplaceWhenFree(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    for (int attempt = 1;; ++attempt) {
+        const ReplaceStatus status = ReplaceFileAtomically(temporary, target);
+        if (status != ReplaceStatus::Busy || attempt == kOpenAttempts) return status == ReplaceStatus::Replaced;
+        PauseBeforeRetry();
+    }
+}
+
+// Writes `bytes` to a new temporary file beside `target` and puts it in the target's place.
+bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes) {
+    for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        const std::filesystem::path temporary = TemporaryPathBeside(target, attempt);
+        RawFile file;
+        const OpenStatus status = file.CreateNew(temporary);
+        if (status == OpenStatus::Exists) continue;  // a leftover of a crash: take another name
+        if (status != OpenStatus::Opened) return false;
+        const bool written = file.MatchPermissions(target) && file.Write(bytes.data(), bytes.size()) && file.Flush();
+        const bool closed = file.Close();
+        if (written && closed && ReplaceWhenFree(temporary, target)) return true;
+        RemoveFileIfPresent(temporary);
+        return false;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -34,6 +75,10 @@ std::int32_t ParseRunCounter(std::string_view line) {
     return static_cast<std::int32_t>(value);
 }
 
+std::int32_t NextRunCounter(std::int32_t runCounter) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(runCounter) + 1u);
+}
+
 LoadedProgress ReadProgress(TextReader& reader, std::span<std::string> marks) {
     LoadedProgress loaded;
     std::string line;
@@ -41,30 +86,45 @@ LoadedProgress ReadProgress(TextReader& reader, std::span<std::string> marks) {
     // Lines past the capacity are not read at all.
     while (loaded.markLineCount < static_cast<std::int32_t>(marks.size()) &&
            reader.ReadLine(marks[static_cast<std::size_t>(loaded.markLineCount)])) {
-        if (PracticeDialog::IsMastered(marks[static_cast<std::size_t>(loaded.markLineCount)])) {
+        // Lines past the bank are kept but belong to no row: they are never counted.
+        if (loaded.markLineCount < kBankRows &&
+            PracticeDialog::IsMastered(marks[static_cast<std::size_t>(loaded.markLineCount)])) {
             ++loaded.masteredCount;
         }
         ++loaded.markLineCount;
     }
+    loaded.readWhole = !reader.Failed();
     return loaded;
 }
 
 std::string FormatProgress(std::int32_t runCounter, std::span<const std::string> marks) {
-    std::string text = std::to_string(runCounter) + '\n';
-    for (const std::string& mark : marks) {
-        text += mark;
-        text += '\n';
+    std::size_t size = 16;
+    for (const std::string& mark : marks) size += mark.size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    AppendTextModeLine(bytes, std::to_string(runCounter));
+    for (const std::string& mark : marks) AppendTextModeLine(bytes, mark);
+    return bytes;
+}
+
+void MergeSessionMarks(std::span<const std::string> sessionMarks, std::size_t rowsReset,
+                       std::span<std::string> fileMarks) {
+    for (std::size_t row = 0; row < fileMarks.size() && row < sessionMarks.size(); ++row) {
+        const std::string& session = sessionMarks[row];
+        if (row < rowsReset || (PracticeDialog::IsMastered(session) && !PracticeDialog::IsMastered(fileMarks[row]))) {
+            fileMarks[row] = session;
+        }
     }
-    return ToTextModeBytes(text);
 }
 
 ProgressFile::ProgressFile(std::filesystem::path path, Diagnostics diagnostics)
     : m_path(std::move(path)), m_diagnostics(std::move(diagnostics)) {}
 
-LoadedProgress ProgressFile::Load(std::span<std::string> marks) const {
+LoadedProgress ProgressFile::Load(std::span<std::string> marks) {
     TextFile file;
     OpenStatus status = file.OpenExisting(m_path);
-    if (status != OpenStatus::Opened) m_diagnostics(texts::kOpenFailed);
+    const bool reported = status != OpenStatus::Opened;
+    if (reported) m_diagnostics(texts::kOpenFailed);
     for (int attempt = 1; status != OpenStatus::Opened && attempt < kOpenAttempts; ++attempt) {
         if (status == OpenStatus::NotFound) {
             // Created empty; if another copy created it meanwhile, it is opened as it stands.
@@ -80,31 +140,67 @@ LoadedProgress ProgressFile::Load(std::span<std::string> marks) const {
     }
     // Held by another program for too long, or not writable: read what can be read.
     if (status == OpenStatus::Busy || status == OpenStatus::Failed) status = file.OpenReadOnly(m_path);
-    if (status != OpenStatus::Opened) return LoadedProgress{};  // as an empty new file
+    if (status != OpenStatus::Opened) {
+        // Nothing read: the run starts as on an empty new file. Only when there is no file at all
+        // is there nothing that a save could lose.
+        LoadedProgress nothing;
+        nothing.readWhole = status == OpenStatus::NotFound;
+        m_knowsTheFile = nothing.readWhole;
+        m_rowsRead = 0;
+        return nothing;
+    }
     const LoadedProgress loaded = ReadProgress(file.Reader(), marks);
     file.Close();
+    // A read error is a failed load, not the end of the file.
+    if (!loaded.readWhole && !reported) m_diagnostics(texts::kOpenFailed);
+    m_knowsTheFile = loaded.readWhole;
+    m_rowsRead = static_cast<std::size_t>(loaded.markLineCount);
     return loaded;
 }
 
-bool ProgressFile::Save(std::int32_t runCounter, std::span<const std::string> marks) const {
-    const std::string bytes = FormatProgress(runCounter, marks);
-    for (unsigned attempt = 0; attempt < static_cast<unsigned>(kOpenAttempts); ++attempt) {
-        const std::filesystem::path temporary = TemporaryPathBeside(m_path, attempt);
-        RawFile file;
-        const OpenStatus status = file.CreateNew(temporary);
-        if (status == OpenStatus::Exists) continue;  // a leftover of a crash: take another name
-        if (status != OpenStatus::Opened) break;
-        const bool written = file.Write(bytes.data(), bytes.size()) && file.Flush();
-        const bool closed = file.Close();
-        if (written && closed) {
-            // The old file may be held open for a moment by another copy that loads it.
-            for (int wait = 0; wait < kOpenAttempts; ++wait) {
-                if (ReplaceFileAtomically(temporary, m_path)) return true;
-                PauseBeforeRetry();
-            }
-        }
-        RemoveFileIfPresent(temporary);
-        break;
+std::optional<LoadedProgress> ProgressFile::ReadAgain(std::span<std::string> marks) const {
+    TextFile file;
+    OpenStatus status = file.OpenReadOnly(m_path);
+    for (int attempt = 1; status == OpenStatus::Busy && attempt < kOpenAttempts; ++attempt) {
+        PauseBeforeRetry();
+        status = file.OpenReadOnly(m_path);
+    }
+    if (status == OpenStatus::NotFound) return LoadedProgress{};  // removed meanwhile: nothing to keep
+    if (status != OpenStatus::Opened) return std::nullopt;
+    const LoadedProgress loaded = ReadProgress(file.Reader(), marks);
+    file.Close();
+    if (!loaded.readWhole) return std::nullopt;
+    return loaded;
+}
+
+std::optional<std::int32_t> ProgressFile::Save(std::int32_t runCounter, std::span<const std::string> marks,
+                                               bool resetInSession) {
+    if (m_knowsTheFile) {
+        const std::int32_t next = NextRunCounter(runCounter);
+        if (!Replace(next, marks)) return std::nullopt;
+        return next;
+    }
+    // The start-up did not read the file whole: the session's marks alone would replace the
+    // pupil's progress by a part of it, or by nothing.
+    std::vector<std::string> fileMarks(marks.size());
+    const std::optional<LoadedProgress> now = ReadAgain(fileMarks);
+    if (!now) {
+        m_diagnostics(texts::kSaveFailed);
+        return std::nullopt;
+    }
+    MergeSessionMarks(marks, resetInSession ? m_rowsRead : 0, fileMarks);
+    const std::int32_t next = NextRunCounter(now->runCounter);
+    if (!Replace(next, fileMarks)) return std::nullopt;
+    return next;
+}
+
+bool ProgressFile::Replace(std::int32_t runCounter, std::span<const std::string> marks) {
+    // A link keeps pointing where the user made it point: the file it names is replaced.
+    const std::filesystem::path target = FollowLinks(m_path);
+    if (!IsWriteProtected(target) && WriteInPlaceOf(target, FormatProgress(runCounter, marks))) {
+        m_knowsTheFile = true;
+        RemoveLeftoverTemporaries(target);
+        return true;
     }
     m_diagnostics(texts::kSaveFailed);
     return false;

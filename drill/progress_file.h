@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,18 +18,31 @@ class TextReader;
 struct LoadedProgress {
     std::int32_t runCounter = 1;
     std::int32_t markLineCount = 0;
-    std::int32_t masteredCount = 0;  // over every mark line read
+    std::int32_t masteredCount = 0;  // over the word bank's rows only
+    bool readWhole = true;           // false when a read error cut the reading short
 };
 
 // The leading decimal integer of a line as `atoi` reads it (white space, optional sign, digits),
 // saturating at the 32-bit limits; 0 when there are no digits.
 std::int32_t ParseRunCounter(std::string_view line);
 
+// The counter one higher, wrapping in 32 bits rather than overflowing.
+std::int32_t NextRunCounter(std::int32_t runCounter);
+
 // Reads the counter line and up to marks.size() mark lines; later lines are ignored.
 LoadedProgress ReadProgress(TextReader& reader, std::span<std::string> marks);
 
 // The file's bytes for a counter and the marks of the rows in use, with CR LF line ends.
 std::string FormatProgress(std::int32_t runCounter, std::span<const std::string> marks);
+
+// Adds what the session did to `fileMarks`, the marks that the file holds now, for a session whose
+// start-up could not read the file whole. A row mastered in the session and not in the file takes
+// the session's mark; every other row keeps the file's mark byte for byte (the file may hold texts
+// of its own, and either mastered mark counts the same). The rows below `rowsReset` are those the
+// pupil cleared with a reset after seeing them: they take the session's mark whatever the file
+// holds. A reset cannot have meant rows the start-up never read, so those are merged as above.
+void MergeSessionMarks(std::span<const std::string> sessionMarks, std::size_t rowsReset,
+                       std::span<std::string> fileMarks);
 
 class ProgressFile {
 public:
@@ -37,17 +51,36 @@ public:
 
     // Never truncates an existing file: a missing file is created empty; one that exists but
     // cannot be opened for reading and writing is retried briefly, then read read-only; when it
-    // cannot be read at all, loading gives what an empty file gives.
-    LoadedProgress Load(std::span<std::string> marks) const;
+    // cannot be read whole, the run starts with what was read (an empty file's values when
+    // nothing was) and the close does not save over it unread (see Save).
+    LoadedProgress Load(std::span<std::string> marks);
 
-    // Writes the new content to a temporary file beside the old one, flushes it to disk and
-    // replaces the old file in one step, so a crash leaves the old file or the new one, whole.
-    // Returns false, with a diagnostic line, when nothing could be saved.
-    bool Save(std::int32_t runCounter, std::span<const std::string> marks) const;
+    // The close request's save of the bank's marks with the counter one higher. If the start-up
+    // did not read the file whole, the file is read again first: when that succeeds, the marks
+    // saved are the file's with the session's added (MergeSessionMarks) and the counter is the
+    // file's one higher; when it fails, the file is left as it is. Returns the counter written, or
+    // nothing, with a diagnostic line, when nothing was saved. `resetInSession`: the pupil cleared
+    // every mark in this run.
+    std::optional<std::int32_t> Save(std::int32_t runCounter, std::span<const std::string> marks, bool resetInSession);
+
+    // Writes the new content to a temporary file beside the old one (beside the file a symbolic
+    // link names), with the old file's permissions, flushes it to disk and replaces the old file in
+    // one step, so a crash leaves the old file or the new one, whole. A file that the user made
+    // read-only is left alone. Returns false, with a diagnostic line, when nothing was saved.
+    bool Replace(std::int32_t runCounter, std::span<const std::string> marks);
 
 private:
+    // Reads the file again with no side effects (nothing is created); a missing file reads as an
+    // empty one. Nothing when it cannot be read whole.
+    std::optional<LoadedProgress> ReadAgain(std::span<std::string> marks) const;
+
     std::filesystem::path m_path;
     Diagnostics m_diagnostics;
+    // Whether what this object last read or wrote is the whole file on disk, or there was none:
+    // only then may a save replace the file without reading it first.
+    bool m_knowsTheFile = false;
+    // The mark lines that the start-up read: the rows the pupil saw, which a reset may clear.
+    std::size_t m_rowsRead = 0;
 };
 
 }  // namespace zembra

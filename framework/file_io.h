@@ -1,5 +1,7 @@
-// Unbuffered file access for the text-file class; framework/system/<platform>/file_io.cpp holds
-// each platform's implementation.
+// Unbuffered file access for the text-file class and the progress file: framework/system/<platform>/
+// file_io.cpp holds each platform's implementation, framework/file_io.cpp the parts that are the
+// same everywhere. Every operation that reads or changes a file can be made to fail in tests
+// (framework/file_faults.h).
 #pragma once
 
 #include <cstddef>
@@ -36,6 +38,9 @@ public:
     bool Write(const char* data, std::size_t size);
     // Pushes what was written through to the disk.
     bool Flush();
+    // Gives this file the permissions that the user set on `model` (on Windows its hidden, system
+    // and not-indexed attributes); true when there is nothing to copy because `model` is missing.
+    bool MatchPermissions(const std::filesystem::path& model);
     // False when closing reported an error (a write the system deferred may fail here).
     bool Close();
 
@@ -48,12 +53,37 @@ private:
     NativeHandle m_file = kNoFile;
 };
 
+enum class ReplaceStatus {
+    Replaced,
+    Busy,    // another program holds the target open; worth trying again shortly
+    Failed,  // anything else
+};
+
 // Replaces `target` by `source` in one step: afterwards `target` is either the old file or the
 // new one, whole, also after a crash.
-bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
+ReplaceStatus ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
 bool RemoveFileIfPresent(const std::filesystem::path& path);
-// A name for a temporary file beside `target`, unique to this process.
+
+// Whether an existing file is one that opening for writing would refuse (read-only, no permission);
+// false for a missing file or one that is only busy.
+bool IsWriteProtected(const std::filesystem::path& path);
+
+// The file that `path` names once every symbolic link on the way is followed (a link to a missing
+// file gives that missing file's path); `path` itself when it is no link.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
+
+// A name for a temporary file beside `target`, unique to this process: target.PID.ATTEMPT.tmp.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, unsigned attempt);
+
+// Removes the temporary files beside `target` that TemporaryPathBeside named for processes which
+// have ended (saves cut short by a crash) and for this process; nothing else, and never the
+// temporary of another copy that is saving right now. Failures are ignored.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target);
+
+unsigned long CurrentProcessId();
+// False for a process that is running or whose state cannot be told.
+bool ProcessHasEnded(unsigned long id);
+
 // Waits a little before an open is tried again.
 void PauseBeforeRetry();
 

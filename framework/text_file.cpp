@@ -28,11 +28,18 @@ bool TextReader::Refill() {
     return m_end > 0 || Refill();
 }
 
+bool TextReader::Abandon(std::string& line) {
+    if (!m_failed) return false;
+    line.clear();
+    return true;
+}
+
 bool TextReader::ReadLine(std::string& line) {
     line.clear();
     bool readAny = false;
     for (;;) {
-        if (m_position == m_end && !Refill()) return readAny;
+        // A line that a read error cut short is not a line: its rest is unknown.
+        if (m_position == m_end && !Refill()) return readAny && !Abandon(line);
         readAny = true;
         const char* begin = m_buffer.data() + m_position;
         const char* end = m_buffer.data() + m_end;
@@ -44,6 +51,7 @@ bool TextReader::ReadLine(std::string& line) {
         if (*special == '\n') return true;
         // A CR: with an LF after it, the pair ends the line; alone, it belongs to the line.
         if (m_position == m_end && !Refill()) {
+            if (Abandon(line)) return false;
             line.push_back('\r');
             return true;
         }

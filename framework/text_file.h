@@ -21,7 +21,8 @@ public:
     using Source = std::function<long(char*, std::size_t)>;
     explicit TextReader(Source source) : m_source(std::move(source)) {}
 
-    // The next line without its line end; false when nothing is left (or after an error).
+    // The next line without its line end; false, with `line` empty, when nothing is left or a read
+    // error came before the line's end.
     bool ReadLine(std::string& line);
     // Whether the source reported an error (as opposed to reaching the end).
     bool Failed() const { return m_failed; }
@@ -32,6 +33,8 @@ public:
 
 private:
     bool Refill();
+    // After a read error: empties the line cut short and gives true.
+    bool Abandon(std::string& line);
 
     Source m_source;
     std::array<char, 4096> m_buffer{};

@@ -1,5 +1,6 @@
 // The progress file: reading the counter and the marks, the bytes a save writes, and what happens
-// to a file that is missing, busy, unreadable or cannot be replaced.
+// to a file that is missing, busy, unreadable, cut short by a read error, read-only, a link, or
+// cannot be replaced; what a save adds to a file that the start-up could not read.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,13 +8,16 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "data/word_bank.h"
 #include "drill/progress_file.h"
+#include "framework/file_faults.h"
 #include "framework/file_io.h"
 #include "framework/text_file.h"
 #include "tests/support/drill_fixture.h"
@@ -139,8 +143,9 @@ const ReadCase kReadingProgressCases[] = {
 INSTANTIATE_TEST_SUITE_P(Files, ReadingProgress, ::testing::ValuesIn(kReadingProgressCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-TEST(ReadingCapacity, StoresAtMostTheCapacityAndCountsOnlyThose) {
-    // 2000 mark lines: every third of the first 1800 mastered, all 200 beyond them mastered too.
+TEST(ReadingCapacity, StoresAtMostTheCapacityAndCountsOnlyTheBanksRows) {
+    // 2000 mark lines: every third of the first 1800 mastered, all 200 beyond them mastered too;
+    // only the 585 among rows 0..1753 count.
     std::string bytes = "9\r\n";
     for (int line = 0; line < 2000; ++line) bytes += (line % 3 == 0 || line >= kRowCapacity) ? "1\r\n" : "\r\n";
     Marks marks;
@@ -148,7 +153,7 @@ TEST(ReadingCapacity, StoresAtMostTheCapacityAndCountsOnlyThose) {
     const LoadedProgress loaded = ReadProgress(reader, marks);
     EXPECT_EQ(loaded.runCounter, 9);
     EXPECT_EQ(loaded.markLineCount, kRowCapacity);
-    EXPECT_EQ(loaded.masteredCount, 600);
+    EXPECT_EQ(loaded.masteredCount, 585);
     EXPECT_EQ(marks[1797], "1");
     EXPECT_EQ(marks[1799], "");
 }
@@ -190,19 +195,72 @@ TEST(FormattingProgress, WhatIsWrittenReadsBackTheSame) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// What a save adds to the marks a file holds when the start-up could not read it whole.
+
+struct MergeCase {
+    const char* name;
+    friend void PrintTo(const MergeCase& c, std::ostream* out) { *out << c.name; }
+    std::string session;
+    std::string file;
+    std::size_t rowsReset;  // the rows that the start-up read and the pupil then reset
+    std::string saved;
+};
+
+class MergingMarks : public ::testing::TestWithParam<MergeCase> {};
+
+TEST_P(MergingMarks, KeepsEveryMarkMasteredInEither) {
+    const MergeCase& c = GetParam();
+    // Row 1 carries the case, between a row mastered only on disk and one only in the session.
+    const std::vector<std::string> session{"", c.session, "1"};
+    std::vector<std::string> file{"x", c.file, ""};
+    MergeSessionMarks(session, c.rowsReset, file);
+    EXPECT_EQ(file[1], c.saved);
+    EXPECT_EQ(file[0], c.rowsReset > 0 ? "" : "x");
+    EXPECT_EQ(file[2], "1");
+}
+
+const MergeCase kMergingMarksCases[] = {
+    MergeCase{"MasteredInTheSession", "1", "", 0, "1"},
+    MergeCase{"MasteredOnDisk", "", "1", 0, "1"},
+    MergeCase{"MasteredInBoth", "1", "1", 0, "1"},
+    // A mark mastered on disk keeps the file's own bytes.
+    MergeCase{"OtherMasteredTextOnDiskStays", "1", "x", 0, "x"},
+    MergeCase{"SpaceOnDiskStays", "", " ", 0, " "},
+    // A mark on disk that holds a 0 is not mastered: the session's mastery replaces it, and
+    // without one the file's text stays.
+    MergeCase{"UnmasteredTextOnDiskGivesWay", "1", "10", 0, "1"},
+    MergeCase{"UnmasteredTextOnDiskStays", "", "10", 0, "10"},
+    MergeCase{"ZeroStays", "", "0", 0, "0"},
+    MergeCase{"SessionsUnmasteredTextIsNotWritten", "0", "", 0, ""},
+    // A reset of rows the pupil saw: only what was mastered since counts.
+    MergeCase{"ResetClearsWhatTheFileHeld", "", "1", 3, ""},
+    MergeCase{"ResetThenMasteredAgain", "1", "x", 3, "1"},
+    // A reset never reaches a row that the start-up did not read.
+    MergeCase{"ResetOfTheRowsReadOnly", "", "1", 1, "1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Marks, MergingMarks, ::testing::ValuesIn(kMergingMarksCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// ---------------------------------------------------------------------------------------------
 // Loading and saving a real file.
 
 class ProgressOnDisk : public ::testing::Test {
 protected:
     LoadedProgress Load() { return m_file.Load(m_marks); }
-    bool Save(std::int32_t counter) { return m_file.Save(counter, BankRowsOf(m_marks)); }
-    std::vector<std::string> FolderEntries() const {
+    // The close request's save after Load: the counter one higher, the bank's marks.
+    std::optional<std::int32_t> Close(std::int32_t counter, bool reset = false) {
+        return m_file.Save(counter, BankRowsOf(m_marks), reset);
+    }
+    bool Replace(std::int32_t counter) { return m_file.Replace(counter, BankRowsOf(m_marks)); }
+    std::vector<std::string> FolderEntries(const std::filesystem::path& folder) const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
+    std::vector<std::string> FolderEntries() const { return FolderEntries(m_dir.Path()); }
 
     TempDir m_dir;
     std::filesystem::path m_path = m_dir / "ZbXxYy.zb";
@@ -222,7 +280,7 @@ TEST_F(ProgressOnDisk, MissingFileIsCreatedEmptyThenSavedFresh) {
     EXPECT_EQ(ReadBytes(m_path), "");
 
     m_output.clear();
-    ASSERT_TRUE(Save(loaded.runCounter + 1));
+    EXPECT_EQ(Close(loaded.runCounter), 2);
     EXPECT_EQ(ReadBytes(m_path), FileOf("2"));
     EXPECT_EQ(std::filesystem::file_size(m_path), 3511u);
     EXPECT_EQ(m_output, "");
@@ -248,7 +306,7 @@ TEST_P(LoadThenSave, KeepsTheMarksAndRewritesTheBank) {
     EXPECT_EQ(loaded.masteredCount, c.mastered);
     EXPECT_EQ(m_output, "");
     EXPECT_EQ(ReadBytes(m_path), c.bytes) << "loading changes nothing";
-    ASSERT_TRUE(Save(loaded.runCounter + 1));
+    EXPECT_EQ(Close(loaded.runCounter), NextRunCounter(c.counter));
     EXPECT_EQ(ReadBytes(m_path), c.saved);
 }
 
@@ -266,20 +324,121 @@ const LoadSaveCase kLoadThenSaveCases[] = {
     LoadSaveCase{"Negative", "-3\r\n1\r\n", -3, 1, FileOf("-2", {"1"})},
     LoadSaveCase{"LettersFirst", "abc\r\n", 0, 0, FileOf("1")},
     LoadSaveCase{"EndOfData", "4\r\n1\r\n1" + kEndOfData + "1\r\n1\r\n", 4, 2, FileOf("5", {"1", "1"})},
-    // The 46 lines past the bank count at start-up but are not written back.
-    LoadSaveCase{"CapacityFull", LinesOfOnes(kRowCapacity), 8, kRowCapacity,
+    LoadSaveCase{"LargestCounterWraps", "2147483647\r\n", INT32_MAX, 0, FileOf("-2147483648")},
+    // The 46 lines past the bank belong to no row: not counted, not written back.
+    LoadSaveCase{"CapacityFull", LinesOfOnes(kRowCapacity), 8, kBankRows,
                  FileOf("9", std::vector<std::string>(1754, "1"))},
-    LoadSaveCase{"LongerThanTheCapacity", LinesOfOnes(2000), 8, kRowCapacity,
+    LoadSaveCase{"LongerThanTheCapacity", LinesOfOnes(2000), 8, kBankRows,
                  FileOf("9", std::vector<std::string>(1754, "1"))},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, LoadThenSave, ::testing::ValuesIn(kLoadThenSaveCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// Holds the file open the way another copy of the program does while it loads.
-class HeldByAnotherCopy {
+// A file as the program writes it with every row mastered but the last.
+const std::string kAllButTheLastRow = ProgressFileAllMasteredBut(5, {kBankRows - 1});
+
+TEST_F(ProgressOnDisk, AReadErrorIsAFailedLoadAndTheCloseAddsToTheFile) {
+    WriteBytes(m_path, kAllButTheLastRow);
+    LoadedProgress loaded;
+    {
+        // The file is longer than the reader's buffer: the second read fails.
+        InjectedFileFaults faults(FailNth(FileOperation::Read, 2));
+        loaded = Load();
+    }
+    EXPECT_FALSE(loaded.readWhole);
+    EXPECT_EQ(m_output, texts::kOpenFailed);
+    EXPECT_EQ(loaded.runCounter, 5);
+    EXPECT_GT(loaded.masteredCount, 1000) << "what was read stays for the run";
+    EXPECT_LT(loaded.masteredCount, kBankRows - 1);
+    EXPECT_EQ(m_marks[kBankRows - 2], "") << "the rows after the error are not mastered in the session";
+
+    m_output.clear();
+    m_marks[kBankRows - 1] = "1";  // mastered in the session
+    EXPECT_EQ(Close(loaded.runCounter), 6);
+    EXPECT_EQ(m_output, "");
+    EXPECT_EQ(ReadBytes(m_path), ProgressFileAllMasteredBut(6, {}));
+}
+
+TEST_F(ProgressOnDisk, AFileThatCannotBeReadAgainAtTheCloseIsLeftAsItIs) {
+    WriteBytes(m_path, kAllButTheLastRow);
+    {
+        InjectedFileFaults faults(FailNth(FileOperation::Read, 2));
+        Load();
+    }
+    m_output.clear();
+    m_marks[kBankRows - 1] = "1";
+    {
+        InjectedFileFaults faults(FailNth(FileOperation::Read, 2));
+        EXPECT_EQ(Close(5), std::nullopt);
+    }
+    EXPECT_EQ(m_output, texts::kSaveFailed);
+    EXPECT_EQ(ReadBytes(m_path), kAllButTheLastRow);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"});
+}
+
+TEST_F(ProgressOnDisk, AResetAfterAStartUpThatReadNothingKeepsTheFilesMarks) {
+    WriteBytes(m_path, kAllButTheLastRow);
+    {
+        InjectedFileFaults faults([](FileOperation operation) { return operation == FileOperation::Open; });
+        EXPECT_FALSE(Load().readWhole);
+    }
+    m_marks[kBankRows - 1] = "1";  // mastered after the reset
+    EXPECT_EQ(Close(1, true), 6);
+    EXPECT_EQ(ReadBytes(m_path), ProgressFileAllMasteredBut(6, {}));
+}
+
+std::string NameOf(FileOperation operation) {
+    constexpr const char* kNames[] = {"Open", "Read", "Write", "Flush", "Close", "Rename", "Remove"};
+    return kNames[static_cast<int>(operation)];
+}
+
+// Each step of a save that fails leaves the old file whole, removes its temporary file and says
+// so; the next save goes through.
+class FailedStepOfASave : public ProgressOnDisk, public ::testing::WithParamInterface<FileOperation> {};
+
+TEST_P(FailedStepOfASave, LeavesTheFileAndSaysSo) {
+    const std::string before = FileOf("5", {"1"});
+    WriteBytes(m_path, before);
+    Load();
+    m_marks[1] = "1";
+    {
+        InjectedFileFaults faults(FailNth(GetParam(), 1));
+        EXPECT_EQ(Close(5), std::nullopt);
+    }
+    EXPECT_EQ(m_output, texts::kSaveFailed);
+    EXPECT_EQ(ReadBytes(m_path), before);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"});
+
+    m_output.clear();
+    EXPECT_EQ(Close(5), 6);
+    EXPECT_EQ(m_output, "");
+    EXPECT_EQ(ReadBytes(m_path), FileOf("6", {"1", "1"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, FailedStepOfASave,
+                         ::testing::Values(FileOperation::Open, FileOperation::Write, FileOperation::Flush,
+                                           FileOperation::Close, FileOperation::Rename),
+                         [](const auto& test) { return NameOf(test.param); });
+
+TEST_F(ProgressOnDisk, TwoCopiesAtOnceTheLaterCloseWins) {
+    WriteBytes(m_path, FileOf("5"));
+    ProgressFile other(m_path, [](std::string_view) {});
+    Marks otherMarks;
+    Load();
+    other.Load(otherMarks);
+    otherMarks[0] = "1";
+    EXPECT_EQ(other.Save(5, BankRowsOf(otherMarks), false), 6);
+    m_marks[1] = "1";
+    EXPECT_EQ(Close(5), 6);
+    EXPECT_EQ(ReadBytes(m_path), FileOf("6", {"", "1"}));
+}
+
+// Holds the file open the way another copy of the program does while it loads, or (on Windows)
+// the way a virus scanner or a backup program may: without sharing.
+class HeldByAnotherProgram {
 public:
-    explicit HeldByAnotherCopy(const std::filesystem::path& path) {
+    explicit HeldByAnotherProgram(const std::filesystem::path& path) {
 #ifdef _WIN32
         m_handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -290,15 +449,15 @@ public:
         EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0);
 #endif
     }
-    ~HeldByAnotherCopy() {
+    ~HeldByAnotherProgram() {
 #ifdef _WIN32
         CloseHandle(m_handle);
 #else
         ::close(m_fd);
 #endif
     }
-    HeldByAnotherCopy(const HeldByAnotherCopy&) = delete;
-    HeldByAnotherCopy& operator=(const HeldByAnotherCopy&) = delete;
+    HeldByAnotherProgram(const HeldByAnotherProgram&) = delete;
+    HeldByAnotherProgram& operator=(const HeldByAnotherProgram&) = delete;
 
 private:
 #ifdef _WIN32
@@ -308,26 +467,43 @@ private:
 #endif
 };
 
-TEST_F(ProgressOnDisk, BusyFileIsNeverEmptied) {
+TEST_F(ProgressOnDisk, AFileHeldAtStartUpIsNeverEmptied) {
     const std::string bytes = "5\r\n1\r\n\r\n1\r\n";
     WriteBytes(m_path, bytes);
     LoadedProgress loaded;
     {
-        HeldByAnotherCopy other(m_path);
+        HeldByAnotherProgram other(m_path);
         loaded = Load();
     }
     EXPECT_EQ(m_output, texts::kOpenFailed);
+    EXPECT_EQ(ReadBytes(m_path), bytes);
+    m_marks[1] = "1";  // mastered in the session
 #ifdef _WIN32
     // Held without sharing: not even reading is possible, so the run starts as on an empty file.
+    EXPECT_FALSE(loaded.readWhole);
     EXPECT_EQ(loaded.runCounter, 1);
     EXPECT_EQ(loaded.masteredCount, 0);
+    m_output.clear();
+    {
+        HeldByAnotherProgram stillHeld(m_path);
+        EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
+    }
+    EXPECT_EQ(m_output, texts::kSaveFailed);
+    EXPECT_EQ(ReadBytes(m_path), bytes);
+    // Free again at the next close: the file's marks and counter, with the session's added.
+    m_output.clear();
+    EXPECT_EQ(Close(loaded.runCounter), 6);
 #else
     // Held for longer than the retries: read without the lock.
+    EXPECT_TRUE(loaded.readWhole);
     EXPECT_EQ(loaded.runCounter, 5);
     EXPECT_EQ(loaded.masteredCount, 2);
     EXPECT_EQ(m_marks[2], "1");
+    m_output.clear();
+    EXPECT_EQ(Close(loaded.runCounter), 6);
 #endif
-    EXPECT_EQ(ReadBytes(m_path), bytes);
+    EXPECT_EQ(m_output, "");
+    EXPECT_EQ(ReadBytes(m_path), FileOf("6", {"1", "1", "1"}));
 }
 
 TEST_F(ProgressOnDisk, FolderInPlaceOfTheFileStartsEmptyAndIsNotReplaced) {
@@ -339,28 +515,51 @@ TEST_F(ProgressOnDisk, FolderInPlaceOfTheFileStartsEmptyAndIsNotReplaced) {
     EXPECT_EQ(m_output, texts::kOpenFailed);
 
     m_output.clear();
-    EXPECT_FALSE(Save(2));
+    EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
     EXPECT_EQ(m_output, texts::kSaveFailed);
     EXPECT_TRUE(std::filesystem::is_directory(m_path));
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"}) << "the temporary file is removed";
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"}) << "nothing is left beside it";
 }
 
 TEST_F(ProgressOnDisk, SaveIntoAMissingFolderFails) {
-    const ProgressFile file(m_dir / "missing" / "ZbXxYy.zb", [this](std::string_view line) { m_output += line; });
-    EXPECT_FALSE(file.Save(2, BankRowsOf(m_marks)));
+    ProgressFile file(m_dir / "missing" / "ZbXxYy.zb", [this](std::string_view line) { m_output += line; });
+    EXPECT_TRUE(file.Load(m_marks).readWhole) << "no file, so nothing to lose";
+    m_output.clear();
+    EXPECT_EQ(file.Save(1, BankRowsOf(m_marks), false), std::nullopt);
     EXPECT_EQ(m_output, texts::kSaveFailed);
     EXPECT_TRUE(FolderEntries().empty());
 }
 
-TEST_F(ProgressOnDisk, LeftoverOfACrashedSaveIsNotReused) {
-    // A temporary file of an earlier process with the same id, killed while saving.
-    const std::filesystem::path leftover = TemporaryPathBeside(m_path, 0);
-    WriteBytes(leftover, "half a fi");
+TEST_F(ProgressOnDisk, LeftoversOfCrashedSavesGoAtTheNextSave) {
+    // Ours, of processes that have ended: an id above any the system gives, and this process's id
+    // taken by an earlier process, more often than the old limit of names a save tried.
+    const std::string ended = "ZbXxYy.zb.4194305.";
+    const std::string own = "ZbXxYy.zb." + std::to_string(CurrentProcessId()) + ".";
+    std::vector<std::string> leftovers{ended + "0.tmp", ended + "7.tmp"};
+    for (int attempt = 0; attempt < 30; ++attempt) leftovers.push_back(own + std::to_string(attempt) + ".tmp");
+    // Not ours, or not leftovers: other names, a folder, and (where it can be told) a copy saving now.
+    std::vector<std::string> kept{"ZbXxYy.zb", "ZbXxYy.zb.tmp", "ZbXxYy.zb.12.tmp", ended + "0.tmp.old",
+                                  "other.4194305.0.tmp"};
+#ifndef _WIN32
+    kept.push_back("ZbXxYy.zb." + std::to_string(::getppid()) + ".0.tmp");
+#endif
+    for (const std::string& name : leftovers) WriteBytes(m_dir / name, "half a fi");
+    for (const std::string& name : kept) WriteBytes(m_dir / name, "keep");
+    std::filesystem::create_directory(m_dir / (ended + "1.tmp"));
+    kept.push_back(ended + "1.tmp");
+    std::sort(kept.begin(), kept.end());
+
     m_marks[0] = "1";
-    ASSERT_TRUE(Save(3));
+    {
+        // One that cannot be removed does not fail the save; the next save removes it.
+        InjectedFileFaults faults(FailNth(FileOperation::Remove, 1));
+        ASSERT_TRUE(Replace(3));
+    }
     EXPECT_EQ(ReadBytes(m_path), FileOf("3", {"1"}));
-    EXPECT_EQ(ReadBytes(leftover), "half a fi");
-    EXPECT_EQ(FolderEntries().size(), 2u);
+    EXPECT_EQ(FolderEntries().size(), kept.size() + 1);
+    ASSERT_TRUE(Replace(4));
+    EXPECT_EQ(m_output, "");
+    EXPECT_EQ(FolderEntries(), kept);
 }
 
 #ifndef _WIN32
@@ -371,26 +570,47 @@ bool CanOpen(const std::filesystem::path& path, int flags) {
     return fd >= 0;
 }
 
-TEST_F(ProgressOnDisk, UnreadableFileStartsEmptyAndStaysUnchanged) {
-    WriteBytes(m_path, "5\r\n1\r\n");
+TEST_F(ProgressOnDisk, UnreadableFileIsNotSavedOverAndIsAddedToOnceReadable) {
+    const std::string bytes = FileOf("5", {"1", "", "1"});
+    WriteBytes(m_path, bytes);
     std::filesystem::permissions(m_path, std::filesystem::perms::none);
     if (CanOpen(m_path, O_RDONLY)) GTEST_SKIP() << "permissions do not apply to this user";
     const LoadedProgress loaded = Load();
     EXPECT_EQ(loaded.runCounter, 1);
     EXPECT_EQ(loaded.masteredCount, 0);
     EXPECT_EQ(m_output, texts::kOpenFailed);
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
-    EXPECT_EQ(ReadBytes(m_path), "5\r\n1\r\n");
+
+    m_output.clear();
+    m_marks[1] = "1";
+    EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
+    EXPECT_EQ(m_output, texts::kSaveFailed);
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(ReadBytes(m_path), bytes);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"});
+
+    m_output.clear();
+    EXPECT_EQ(Close(loaded.runCounter), 6);
+    EXPECT_EQ(m_output, "");
+    EXPECT_EQ(ReadBytes(m_path), FileOf("6", {"1", "1", "1"}));
 }
 
-TEST_F(ProgressOnDisk, ReadOnlyFileIsReadAndStaysUnchanged) {
-    WriteBytes(m_path, "5\r\n1\r\n");
+TEST_F(ProgressOnDisk, ReadOnlyFileIsReadAndNeverReplaced) {
+    const std::string bytes = FileOf("5", {"1"});
+    WriteBytes(m_path, bytes);
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_read);
     if (CanOpen(m_path, O_RDWR)) GTEST_SKIP() << "permissions do not apply to this user";
     const LoadedProgress loaded = Load();
     EXPECT_EQ(loaded.runCounter, 5);
     EXPECT_EQ(loaded.masteredCount, 1);
-    EXPECT_EQ(ReadBytes(m_path), "5\r\n1\r\n");
+    EXPECT_EQ(ReadBytes(m_path), bytes);
+
+    m_output.clear();
+    m_marks[1] = "1";
+    EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
+    EXPECT_EQ(m_output, texts::kSaveFailed);
+    EXPECT_EQ(ReadBytes(m_path), bytes);
+    EXPECT_EQ(std::filesystem::status(m_path).permissions(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"});
 }
 
 TEST_F(ProgressOnDisk, SaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
@@ -403,11 +623,50 @@ TEST_F(ProgressOnDisk, SaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
         ::unlink(probe.c_str());
         GTEST_SKIP() << "permissions do not apply to this user";
     }
-    EXPECT_FALSE(Save(6));
+    EXPECT_FALSE(Replace(6));
     EXPECT_EQ(m_output, texts::kSaveFailed);
     EXPECT_EQ(ReadBytes(m_path), "5\r\n1\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"ZbXxYy.zb"});
 }
+
+class PermissionsOfTheFile : public ProgressOnDisk, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PermissionsOfTheFile, StayAsTheUserSetThem) {
+    const auto mode = static_cast<std::filesystem::perms>(GetParam());
+    WriteBytes(m_path, FileOf("5"));
+    std::filesystem::permissions(m_path, mode);
+    Load();
+    EXPECT_EQ(Close(5), 6);
+    EXPECT_EQ(ReadBytes(m_path), FileOf("6"));
+    EXPECT_EQ(std::filesystem::status(m_path).permissions(), mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PermissionsOfTheFile, ::testing::Values(0600, 0640, 0660, 0664, 0604, 0666),
+                         [](const auto& test) {
+                             return "Mode0" + std::to_string(test.param / 64) + std::to_string(test.param / 8 % 8) +
+                                    std::to_string(test.param % 8);
+                         });
+
+TEST_F(ProgressOnDisk, ALinkStaysALinkAndItsFileIsReplaced) {
+    // ZbXxYy.zb -> elsewhere -> real/progress, both links relative to their folders.
+    std::filesystem::create_directory(m_dir / "real");
+    WriteBytes(m_dir / "real" / "progress", FileOf("5", {"1"}));
+    std::filesystem::permissions(m_dir / "real" / "progress",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink("real/progress", m_dir / "elsewhere");
+    std::filesystem::create_symlink("elsewhere", m_path);
+    EXPECT_EQ(Load().masteredCount, 1);
+    m_marks[1] = "1";
+    EXPECT_EQ(Close(5), 6);
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(std::filesystem::read_symlink(m_path), "elsewhere");
+    EXPECT_EQ(ReadBytes(m_dir / "real" / "progress"), FileOf("6", {"1", "1"}));
+    EXPECT_EQ(std::filesystem::status(m_dir / "real" / "progress").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"ZbXxYy.zb", "elsewhere", "real"}));
+    EXPECT_EQ(FolderEntries(m_dir / "real"), std::vector<std::string>{"progress"});
+}
+
 #endif
 
 // ---------------------------------------------------------------------------------------------
@@ -424,6 +683,37 @@ TEST_F(ProgressInTheDialog, AMarkGainedIsSaved) {
     marks[0] = marks[2] = marks[static_cast<std::size_t>(row)] = "1";
     EXPECT_EQ(ReadBytes(m_file), FileOf("6", marks));
 }
+
+// A start-up cut short by a read error: the pupil sees the rows read, answers one of the others
+// and perhaps resets first; the close reads the file again and adds the session to it.
+class CutShortAtStartUp : public DrillTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CutShortAtStartUp, TheCloseAddsTheSessionToTheFile) {
+    const bool reset = GetParam();
+    WriteBytes(m_file, ProgressFileAllMasteredBut(5, {}));
+    {
+        InjectedFileFaults faults(FailNth(FileOperation::Read, 2));
+        Start();
+    }
+    const int read = m_dialog->MasteredCount();  // every row read is mastered
+    ASSERT_GT(read, 0);
+    ASSERT_LT(read, kBankRows);
+    EXPECT_EQ(m_dialog->RunCounter(), 5);
+    if (reset) {
+        m_window.AnswerNextQuestion(true);
+        m_window.Click(1084);
+    }
+    const int row = Row();
+    EXPECT_GE(row, read) << "a row read as mastered is not asked";
+    Answer(AnswerOf(row));
+    m_window.CloseBox();
+    std::set<int> unmastered;
+    for (int cleared = 0; reset && cleared < read; ++cleared) unmastered.insert(cleared);
+    EXPECT_EQ(ReadBytes(m_file), ProgressFileAllMasteredBut(6, unmastered));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, CutShortAtStartUp, ::testing::Values(false, true),
+                         [](const auto& test) { return std::string(test.param ? "AfterAReset" : "Answered"); });
 
 }  // namespace
 }  // namespace zembra::testing

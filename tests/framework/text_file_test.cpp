@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/file_faults.h"
 #include "framework/text_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -200,6 +201,21 @@ TEST_F(TextFileOnDisk, OpenStatuses) {
     std::string line;
     ASSERT_TRUE(file.ReadLine(line));
     EXPECT_EQ(line, "old");
+}
+
+TEST_F(TextFileOnDisk, AReadErrorAfterSomeLinesIsNotTheEnd) {
+    WriteBytes(m_path, "first\r\n" + Xs(kBuffer) + "\r\nlast\r\n");
+    TextFile file;
+    ASSERT_EQ(file.OpenReadOnly(m_path), OpenStatus::Opened);
+    InjectedFileFaults faults(FailNth(FileOperation::Read, 2));
+    std::string line;
+    ASSERT_TRUE(file.ReadLine(line));
+    EXPECT_EQ(line, "first");
+    EXPECT_FALSE(file.Reader().Failed());
+    // The second line runs past the first buffer: the partial line is not given as a line.
+    EXPECT_FALSE(file.ReadLine(line));
+    EXPECT_TRUE(file.Reader().Failed());
+    EXPECT_FALSE(file.ReadLine(line));
 }
 
 #ifndef _WIN32

@@ -341,6 +341,29 @@ TEST_F(MainDialogTest, TheNextStartFindsTheSavedMarksAndACounterOneHigher) {
     }});
 }
 
+// A virus scanner or a backup program holds the file without sharing while the dialog starts:
+// the start-up cannot read it and shows no progress, and the close, once the file is free again,
+// keeps every mark the file held.
+TEST_F(MainDialogTest, AFileHeldWithoutSharingAtStartUpKeepsItsMarks) {
+    std::vector<std::string> marks(kBankRows, "1");
+    marks[3] = "";
+    WriteBytes(File(), ProgressFile(5, marks));
+    HANDLE held = CreateFileW(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DialogDriver driver(File());
+    driver.Run({
+        [&held](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+            CloseHandle(held);
+            held = INVALID_HANDLE_VALUE;
+            PostMessageW(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        },
+    });
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    EXPECT_EQ(ReadBytes(File()), ProgressFile(6, marks));
+}
+
 struct PosterCase {
     int runCounter;
     int control;

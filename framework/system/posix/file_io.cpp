@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "framework/file_faults.h"
 #include "framework/file_io.h"
 
 namespace zembra {
@@ -21,10 +23,14 @@ OpenStatus StatusOf(int error) {
 
 int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
+// How many links are followed before a loop of links is assumed (the system's own limit).
+constexpr int kMaxLinks = 40;
+
 }  // namespace
 
 OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
     Close();
+    if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return StatusOf(errno);
     // Another copy of the program holds the file only while it loads it: the lock stands in for
@@ -40,6 +46,7 @@ OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
 
 OpenStatus RawFile::OpenReadOnly(const std::filesystem::path& path) {
     Close();
+    if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return StatusOf(errno);
     m_file = fd;
@@ -48,6 +55,7 @@ OpenStatus RawFile::OpenReadOnly(const std::filesystem::path& path) {
 
 OpenStatus RawFile::CreateNew(const std::filesystem::path& path) {
     Close();
+    if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST ? OpenStatus::Exists : StatusOf(errno);
     m_file = fd;
@@ -55,6 +63,7 @@ OpenStatus RawFile::CreateNew(const std::filesystem::path& path) {
 }
 
 long RawFile::Read(char* buffer, std::size_t size) {
+    if (FileOperationFails(FileOperation::Read)) return -1;
     for (;;) {
         const ssize_t n = ::read(Descriptor(m_file), buffer, size);
         if (n >= 0) return static_cast<long>(n);
@@ -63,6 +72,7 @@ long RawFile::Read(char* buffer, std::size_t size) {
 }
 
 bool RawFile::Write(const char* data, std::size_t size) {
+    if (FileOperationFails(FileOperation::Write)) return false;
     while (size > 0) {
         const ssize_t n = ::write(Descriptor(m_file), data, size);
         if (n < 0) {
@@ -75,17 +85,27 @@ bool RawFile::Write(const char* data, std::size_t size) {
     return true;
 }
 
-bool RawFile::Flush() { return ::fsync(Descriptor(m_file)) == 0; }
+bool RawFile::Flush() {
+    if (FileOperationFails(FileOperation::Flush)) return false;
+    return ::fsync(Descriptor(m_file)) == 0;
+}
+
+bool RawFile::MatchPermissions(const std::filesystem::path& model) {
+    struct stat status {};
+    if (::stat(model.c_str(), &status) != 0) return errno == ENOENT;
+    return ::fchmod(Descriptor(m_file), status.st_mode & 0777) == 0;
+}
 
 bool RawFile::Close() {
     if (m_file == kNoFile) return true;
     const bool ok = ::close(Descriptor(m_file)) == 0;
     m_file = kNoFile;
-    return ok;
+    return !FileOperationFails(FileOperation::Close) && ok;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
-    if (::rename(source.c_str(), target.c_str()) != 0) return false;
+ReplaceStatus ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (FileOperationFails(FileOperation::Rename)) return ReplaceStatus::Failed;
+    if (::rename(source.c_str(), target.c_str()) != 0) return ReplaceStatus::Failed;
     // Make the rename itself durable.
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -93,15 +113,45 @@ bool ReplaceFileAtomically(const std::filesystem::path& source, const std::files
         ::fsync(dir);
         ::close(dir);
     }
-    return true;
+    return ReplaceStatus::Replaced;
 }
 
-bool RemoveFileIfPresent(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+bool RemoveFileIfPresent(const std::filesystem::path& path) {
+    if (FileOperationFails(FileOperation::Remove)) return false;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
 
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, unsigned attempt) {
-    std::filesystem::path result = target;
-    result += "." + std::to_string(::getpid()) + "." + std::to_string(attempt) + ".tmp";
-    return result;
+bool IsWriteProtected(const std::filesystem::path& path) {
+    // Asks the system itself: an open for writing that neither creates nor truncates.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return errno == EACCES || errno == EPERM || errno == EROFS;
+}
+
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+    std::filesystem::path current = path;
+    for (int links = 0; links < kMaxLinks; ++links) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return current;
+        std::string target(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 256) + 1, '\0');
+        const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+        target.resize(static_cast<std::size_t>(length));
+        const std::filesystem::path next(target);
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current;
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+bool ProcessHasEnded(unsigned long id) {
+    const auto pid = static_cast<pid_t>(id);
+    if (pid <= 0 || static_cast<unsigned long>(pid) != id) return false;
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 void PauseBeforeRetry() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }

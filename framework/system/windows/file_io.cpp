@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/file_faults.h"
 #include "framework/file_io.h"
 
 namespace zembra {
@@ -27,11 +28,16 @@ HANDLE Handle(std::intptr_t file) { return reinterpret_cast<HANDLE>(file); }
 
 // Opens or creates `path` as CreateFileW does; on success `file` holds the handle.
 OpenStatus Open(const std::filesystem::path& path, DWORD access, DWORD share, DWORD disposition, std::intptr_t& file) {
+    if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
     HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
     file = reinterpret_cast<std::intptr_t>(handle);
     return OpenStatus::Opened;
 }
+
+// The attributes a user sets that a replaced file keeps. Read-only is not among them: a read-only
+// file is not replaced at all.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 }  // namespace
 
@@ -51,12 +57,14 @@ OpenStatus RawFile::CreateNew(const std::filesystem::path& path) {
 }
 
 long RawFile::Read(char* buffer, std::size_t size) {
+    if (FileOperationFails(FileOperation::Read)) return -1;
     DWORD read = 0;
     if (!ReadFile(Handle(m_file), buffer, static_cast<DWORD>(size), &read, nullptr)) return -1;
     return static_cast<long>(read);
 }
 
 bool RawFile::Write(const char* data, std::size_t size) {
+    if (FileOperationFails(FileOperation::Write)) return false;
     while (size > 0) {
         DWORD written = 0;
         if (!WriteFile(Handle(m_file), data, static_cast<DWORD>(size), &written, nullptr)) return false;
@@ -66,27 +74,86 @@ bool RawFile::Write(const char* data, std::size_t size) {
     return true;
 }
 
-bool RawFile::Flush() { return FlushFileBuffers(Handle(m_file)) != 0; }
+bool RawFile::Flush() {
+    if (FileOperationFails(FileOperation::Flush)) return false;
+    return FlushFileBuffers(Handle(m_file)) != 0;
+}
+
+bool RawFile::MatchPermissions(const std::filesystem::path& model) {
+    const DWORD attributes = GetFileAttributesW(model.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    if ((attributes & kKeptAttributes) == 0) return true;
+    FILE_BASIC_INFO info{};  // times of zero stay as they are
+    info.FileAttributes = attributes & kKeptAttributes;
+    return SetFileInformationByHandle(Handle(m_file), FileBasicInfo, &info, sizeof info) != 0;
+}
 
 bool RawFile::Close() {
     if (m_file == kNoFile) return true;
     const bool ok = CloseHandle(Handle(m_file)) != 0;
     m_file = kNoFile;
-    return ok;
+    return !FileOperationFails(FileOperation::Close) && ok;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
-    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+ReplaceStatus ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (FileOperationFails(FileOperation::Rename)) return ReplaceStatus::Failed;
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return ReplaceStatus::Replaced;
+    }
+    // A target that another program holds open is refused with either error.
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION
+               ? ReplaceStatus::Busy
+               : ReplaceStatus::Failed;
 }
 
 bool RemoveFileIfPresent(const std::filesystem::path& path) {
+    if (FileOperationFails(FileOperation::Remove)) return false;
     return DeleteFileW(path.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, unsigned attempt) {
-    std::filesystem::path result = target;
-    result += L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(attempt) + L".tmp";
-    return result;
+bool IsWriteProtected(const std::filesystem::path& path) {
+    // Asks the system itself: an open for writing that neither creates nor truncates, shared with
+    // everyone so that a file another program holds counts as busy, not as protected.
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return path;
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return path;
+    std::wstring target(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()), 0);
+    if (length >= target.size()) {
+        target.resize(length);
+        length = GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()), 0);
+    }
+    CloseHandle(handle);
+    if (length == 0 || length >= target.size()) return path;
+    target.resize(length);
+    return target;
+}
+
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessHasEnded(unsigned long id) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
 }
 
 void PauseBeforeRetry() { Sleep(50); }
