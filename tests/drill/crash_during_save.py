@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Crash safety of the progress file: starts a program that saves the file in a loop, kills it with
 SIGKILL at a random moment, and checks that the file is byte for byte one of the two complete
-contents the program alternates between. Repeated a few hundred times.
+contents the program alternates between. Repeated a few hundred times. Then one save that is let
+finish must clear away the temporary files that the killed saves left.
 
 Usage: crash_during_save.py PATH-OF-zembra_save_loop
-Set ZEMBRA_CRASH_SEED to repeat a run; the seed of every run is printed."""
+Set ZEMBRA_CRASH_SEED to repeat a run (the seed of every run is printed) and ZEMBRA_CRASH_KILLS
+for another number of kills (the time limit grows with it)."""
 
 import os
 import random
@@ -15,9 +17,9 @@ import tempfile
 import time
 
 ROWS = 1754
-KILLS = 300
+KILLS = int(os.environ.get("ZEMBRA_CRASH_KILLS", 300))
 SAVING_TIME = 0.020  # seconds of saving after the first save, at most, before a kill
-TIME_LIMIT = 50  # seconds for the kills, all together
+TIME_LIMIT = 50 * KILLS / 300  # seconds for the kills, all together
 FILE_NAME = "ZbXxYy.zb"
 
 
@@ -74,6 +76,8 @@ def main():
         with open(path, "wb") as f:
             f.write(FIRST)
         seen = {FIRST: 0, SECOND: 0}
+        interrupted = 0  # kills after which a temporary file of a save was there
+        most_left = 0
         started = time.monotonic()
         for kill in range(1, KILLS + 1):
             if time.monotonic() - started > TIME_LIMIT:
@@ -92,20 +96,34 @@ def main():
             if data not in seen:
                 fail(f"after kill {kill}: the file ({len(data)} bytes) is neither complete content")
             seen[data] += 1
+            left = len(os.listdir(folder)) - 1
+            interrupted += left > 0
+            most_left = max(most_left, left)
 
         # Killed before its first save finished every time, the program would prove nothing.
         if seen[SECOND] == 0:
             fail("no save finished before a kill")
         # And some kills must have come in the middle of a save, leaving its temporary file.
-        leftovers = len(os.listdir(folder)) - 1
-        if leftovers == 0:
+        if interrupted == 0:
             fail("no kill interrupted a save")
         strays = [name for name in os.listdir(folder) if name != FILE_NAME and not name.endswith(".tmp")]
         if strays:
             fail(f"unexpected files beside the progress file: {strays}")
+
+        # Two saves that finish (the second content, then the first) clear the leftovers away.
+        finished = subprocess.run([program, path, "2"], stdout=subprocess.DEVNULL, timeout=60)
+        if finished.returncode != 0:
+            fail(f"the saves after the kills failed with code {finished.returncode}")
+        remaining = sorted(os.listdir(folder))
+        if remaining != [FILE_NAME]:
+            fail(f"{len(remaining) - 1} files left beside the progress file after a finished save: {remaining[:5]}")
+        with open(path, "rb") as f:
+            if f.read() != FIRST:
+                fail("the finished saves did not leave the first content")
         print(f"{KILLS} kills, 0 to {longest_delay * 1000:.0f} ms after the start, in "
               f"{time.monotonic() - started:.1f} s: first content {seen[FIRST]} times, "
-              f"second {seen[SECOND]} times, {leftovers} temporary files of killed saves")
+              f"second {seen[SECOND]} times; {interrupted} kills left a temporary file, at most "
+              f"{most_left} at once; none left after the next finished save")
 
 
 if __name__ == "__main__":
