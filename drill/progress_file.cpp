@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "data/word_bank.h"
@@ -97,9 +98,14 @@ std::string FormatProgress(std::int32_t runCounter, std::span<const std::string>
     std::string bytes(room, '\0');
     char* out = bytes.data();
     const auto line = [&out](std::string_view text) {
-        for (const char c : text) {
-            if (c == '\n') *out++ = '\r';
-            *out++ = c;
+        if (text.find('\n') == std::string_view::npos) {
+            if (!text.empty()) std::memcpy(out, text.data(), text.size());
+            out += text.size();
+        } else {
+            for (const char c : text) {
+                if (c == '\n') *out++ = '\r';
+                *out++ = c;
+            }
         }
         *out++ = '\r';
         *out++ = '\n';
