@@ -1,6 +1,7 @@
 // Any bytes as the content of a progress file: reading never crashes, stores at most the capacity,
-// counts mastered marks consistently, reads the counter as atoi would, and what is saved from the
-// result reads back the same.
+// counts the mastered marks of the bank's rows, reads the counter as atoi would, and what is
+// saved from the result reads back the same.
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstddef>
@@ -10,7 +11,6 @@
 #include <string_view>
 
 #include "data/word_bank.h"
-#include "drill/practice_dialog.h"
 #include "drill/progress_file.h"
 #include "framework/text_file.h"
 
@@ -32,27 +32,77 @@ std::int32_t ReferenceCounter(std::string_view bytes) {
     return static_cast<std::int32_t>(value);
 }
 
+// Marks reused from one input to the next: only the rows that the last reading filled are emptied
+// again, so an input costs what it holds, not the 1800 rows.
+class ReusedMarks {
+public:
+    std::span<std::string> Empty() {
+        for (std::size_t row = 0; row < m_filled; ++row) m_marks[row].clear();
+        m_filled = 0;
+        return m_marks;
+    }
+    void Filled(std::int32_t rows) { m_filled = static_cast<std::size_t>(rows); }
+    const Marks& All() const { return m_marks; }
+
+private:
+    Marks m_marks;
+    std::size_t m_filled = 0;
+};
+
+// One CR LF per bank row: how a save writes rows with empty marks.
+std::string_view EmptyLines() {
+    static const std::string lines = [] {
+        std::string bytes;
+        for (int row = 0; row < zembra::kBankRows; ++row) bytes += "\r\n";
+        return bytes;
+    }();
+    return lines;
+}
+
 }  // namespace
+
+// A save of empty marks is the counter and an empty line per row, which reads back as such.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const std::array<std::string, zembra::kBankRows> empty;
+    const std::string saved = zembra::FormatProgress(-7, empty);
+    Check(saved == "-7\r\n" + std::string(EmptyLines()));
+    static Marks marks;
+    for (std::string& mark : marks) mark = "x";
+    zembra::TextReader reader = zembra::TextReader::OverBytes(saved);
+    const zembra::LoadedProgress loaded = zembra::ReadProgress(reader, marks);
+    Check(loaded.readWhole && loaded.runCounter == -7 && loaded.markLineCount == zembra::kBankRows);
+    for (std::size_t row = 0; row < empty.size(); ++row) Check(marks[row].empty());
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    static Marks marks;
-    for (std::string& mark : marks) mark.clear();
-
+    static ReusedMarks read;
     zembra::TextReader reader = zembra::TextReader::OverBytes(bytes);
-    const zembra::LoadedProgress loaded = zembra::ReadProgress(reader, marks);
-    Check(!reader.Failed());
+    const zembra::LoadedProgress loaded = zembra::ReadProgress(reader, read.Empty());
+    read.Filled(loaded.markLineCount);
+    const Marks& marks = read.All();
+    Check(loaded.readWhole && !reader.Failed());
     Check(loaded.markLineCount >= 0 && loaded.markLineCount <= zembra::kRowCapacity);
 
     std::int32_t mastered = 0;
+    std::size_t filled = 0;  // the bank's rows up to the last one with a mark
     for (std::size_t row = 0; row < marks.size(); ++row) {
         const std::string& mark = marks[row];
         if (static_cast<std::int32_t>(row) >= loaded.markLineCount) {
             Check(mark.empty());
             continue;
         }
-        Check(mark.find('\n') == std::string::npos && mark.find('\x1A') == std::string::npos);
-        if (zembra::PracticeDialog::IsMastered(mark)) ++mastered;
+        // One pass over the bytes: no line end or end of data inside a mark; mastered as the
+        // program counts it (not empty, no '0'), compared with what the program says below.
+        bool zero = false;
+        for (const char c : mark) {
+            Check(c != '\n' && c != '\x1A');
+            zero = zero || c == '0';
+        }
+        if (row >= static_cast<std::size_t>(zembra::kBankRows) || mark.empty()) continue;
+        if (!zero) ++mastered;
+        filled = row + 1;
     }
     Check(loaded.masteredCount == mastered);
 
@@ -60,17 +110,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool noLine = bytes.empty() || bytes.front() == '\x1A';
     Check(loaded.runCounter == (noLine ? 1 : ReferenceCounter(bytes)));
 
-    // What a save writes from this reads back as the counter and the bank's marks.
+    // What a save writes from this reads back as the counter and the bank's marks. The rows after
+    // the last one with a mark are empty, so the save ends in one CR LF for each of them: that
+    // tail is compared as bytes, and only the lines before it are read back (the tail alone reads
+    // back as empty marks, checked once in LLVMFuzzerInitialize).
     const std::span<const std::string> bankRows(marks.data(), static_cast<std::size_t>(zembra::kBankRows));
     const std::string saved = zembra::FormatProgress(loaded.runCounter, bankRows);
-    static Marks reread;
-    for (std::string& mark : reread) mark.clear();
-    zembra::TextReader again = zembra::TextReader::OverBytes(saved);
-    const zembra::LoadedProgress reloaded = zembra::ReadProgress(again, reread);
-    Check(reloaded.runCounter == loaded.runCounter);
-    Check(reloaded.markLineCount == zembra::kBankRows);
+    const std::size_t tail = 2 * (bankRows.size() - filled);
+    Check(saved.size() >= tail && std::string_view(saved).substr(saved.size() - tail) == EmptyLines().substr(0, tail));
+    static ReusedMarks reread;
+    const std::string_view lines = std::string_view(saved).substr(0, saved.size() - tail);
+    zembra::TextReader again = zembra::TextReader::OverBytes(lines);
+    const zembra::LoadedProgress reloaded = zembra::ReadProgress(again, reread.Empty());
+    reread.Filled(reloaded.markLineCount);
+    Check(reloaded.readWhole && reloaded.runCounter == loaded.runCounter);
+    Check(reloaded.markLineCount == static_cast<std::int32_t>(filled));
     for (std::size_t row = 0; row < marks.size(); ++row) {
-        Check(reread[row] == (row < bankRows.size() ? marks[row] : std::string()));
+        Check(row < filled ? reread.All()[row] == marks[row] : reread.All()[row].empty());
     }
     return 0;
 }
