@@ -1,7 +1,7 @@
 #include "framework/win32/dialog_host.h"
 
 #include "framework/win32/dialog_init.h"
-#include "framework/win32/point_font.h"
+#include "framework/win32/screen_dpi.h"
 #include "framework/win32/wide_text.h"
 
 namespace zembra::win32 {
@@ -31,10 +31,13 @@ std::wstring WindowText(HWND window) {
 DialogHost::DialogHost(int templateId, int iconId)
     : m_templateId(templateId),
       m_module(GetModuleHandleW(nullptr)),
-      m_icon(LoadIconW(m_module, MAKEINTRESOURCEW(iconId))) {}
+      m_icon(LoadIconW(m_module, MAKEINTRESOURCEW(iconId))),
+      m_images(m_module),
+      m_dpi(kStandardDpi),
+      m_layoutDpi(kStandardDpi) {}
 
 DialogHost::~DialogHost() {
-    for (HFONT font : m_fonts) DeleteObject(font);
+    for (const PointFont& font : m_fonts) DeleteObject(font.handle);
 }
 
 INT_PTR DialogHost::DoModal(Dialog& dialog) {
@@ -42,6 +45,7 @@ INT_PTR DialogHost::DoModal(Dialog& dialog) {
     m_dialog = &dialog;
     m_ended = false;
     m_endCode = -1;
+    m_template = LoadDialogResource(m_module, m_templateId);
     // WM_INITDIALOG arrives inside this call; the template's visible style shows the window after.
     if (CreateDialogParamW(m_module, MAKEINTRESOURCEW(m_templateId), nullptr, DialogProc,
                            reinterpret_cast<LPARAM>(this)) == nullptr) {
@@ -66,6 +70,7 @@ INT_PTR DialogHost::DoModal(Dialog& dialog) {
 
     ShowWindow(m_window, SW_HIDE);
     DestroyWindow(m_window);
+    m_images.Clear();
     m_window = nullptr;
     m_dialog = nullptr;
     return m_endCode;
@@ -108,6 +113,11 @@ INT_PTR DialogHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCancelMode();
         case WM_CLOSE:
             return OnClose();
+        case WM_DPICHANGED:
+            return OnDpiChanged(LOWORD(wParam));
+        case kApplyScaleMessage:
+            ApplyScale();
+            return TRUE;
         default:
             return FALSE;
     }
@@ -115,9 +125,11 @@ INT_PTR DialogHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR DialogHost::OnInitDialog(HWND window) {
     m_window = window;
+    TakeScale(WindowDpi(window));
     // The base initialisation: the strings of the template's initialisation data.
     ApplyDialogInit(window, m_module, m_templateId);
     const bool focusFirstTabStop = m_dialog->OnInitDialog();
+    ApplyScale();
     CentreInWorkArea();
     if (focusFirstTabStop) FocusFirstTabStop();
     // The focus is placed; the dialog manager has nothing more to do.
@@ -208,7 +220,10 @@ void DialogHost::SetItemText(int id, const std::string& text) { SetWindowTextW(I
 
 std::string DialogHost::GetItemText(int id) const { return Gbk(WindowText(Item(id))); }
 
-void DialogHost::ShowItem(int id, bool show) { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
+void DialogHost::ShowItem(int id, bool show) {
+    if (show) FitImage(id);
+    ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
+}
 
 bool DialogHost::IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
 
@@ -238,20 +253,6 @@ void DialogHost::RepaintDialog() {
 
 bool DialogHost::AskYesNo(const std::string& text, const std::string& caption) {
     return MessageBoxW(m_window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO) == IDYES;
-}
-
-FontHandle DialogHost::CreatePointFont(int tenthsOfPoint, const std::string& face) {
-    HFONT font = win32::CreatePointFont(tenthsOfPoint, Wide(face));
-    if (font == nullptr) return 0;
-    m_fonts.push_back(font);
-    return static_cast<FontHandle>(m_fonts.size());
-}
-
-void DialogHost::SetItemFont(int id, FontHandle font) {
-    HFONT handle = font > 0 && static_cast<std::size_t>(font) <= m_fonts.size()
-                       ? m_fonts[static_cast<std::size_t>(font) - 1]
-                       : nullptr;
-    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
 }
 
 void DialogHost::SetWindowIcons() {

@@ -3,6 +3,8 @@
 // operations on the real controls with the wide-character API.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 
 #include "framework/control_host.h"
 #include "framework/dialog.h"
+#include "framework/win32/dialog_images.h"
+#include "framework/win32/dialog_resource.h"
 
 namespace zembra::win32 {
 
@@ -29,6 +33,8 @@ public:
 
     // The dialog window while DoModal runs, otherwise nullptr.
     HWND Window() const { return m_window; }
+    // The screen scale the dialog is laid out and drawn for, in dots per inch.
+    int Dpi() const { return m_dpi; }
 
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) const override;
@@ -57,6 +63,15 @@ private:
     INT_PTR OnCancelMode() const;
     INT_PTR OnClose();
 
+    // The screen scale (dialog_host_scale.cpp): fonts, layout and pictures for the window's
+    // dots per inch, at the start and whenever the window moves to a screen of another scale.
+    static constexpr UINT kApplyScaleMessage = WM_APP + 1;
+    void TakeScale(int dpi);
+    INT_PTR OnDpiChanged(int dpi);
+    void ApplyScale();
+    void RecreateFonts();
+    void FitImage(int id);
+
     bool PreTranslateMessage(const MSG& message) const;
     void CentreInWorkArea() const;
     void FocusFirstTabStop() const;
@@ -70,7 +85,20 @@ private:
     HWND m_window = nullptr;
     bool m_ended = false;
     INT_PTR m_endCode = -1;
-    std::vector<HFONT> m_fonts;
+
+    // What the screen scale needs: each point font with what it was made from, the font each
+    // control was given, the template, and the pictures drawn for the scale.
+    struct PointFont {
+        int tenthsOfPoint;
+        std::wstring face;
+        HFONT handle;
+    };
+    std::vector<PointFont> m_fonts;
+    std::map<int, FontHandle> m_itemFonts;
+    std::optional<DialogResource> m_template;
+    DialogImages m_images;
+    int m_dpi;
+    int m_layoutDpi;  // the scale the controls stand at
 };
 
 }  // namespace zembra::win32

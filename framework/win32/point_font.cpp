@@ -14,10 +14,7 @@ LOGFONTW PointFontDescription(int tenthsOfPoint, std::wstring_view face, int log
     return font;
 }
 
-HFONT CreatePointFont(int tenthsOfPoint, std::wstring_view face) {
-    HDC screen = GetDC(nullptr);
-    const int logPixelsY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+HFONT CreatePointFont(int tenthsOfPoint, std::wstring_view face, int logPixelsY) {
     const LOGFONTW font = PointFontDescription(tenthsOfPoint, face, logPixelsY);
     return CreateFontIndirectW(&font);
 }

@@ -12,7 +12,7 @@ namespace zembra::win32 {
 // so at 96 pixels per inch 18 points are 24 pixels and 12 points 16.
 LOGFONTW PointFontDescription(int tenthsOfPoint, std::wstring_view face, int logPixelsY);
 
-// The same for the screen's vertical resolution; nullptr when the font cannot be made.
-HFONT CreatePointFont(int tenthsOfPoint, std::wstring_view face);
+// The same for a screen of `logPixelsY` dots per inch; nullptr when the font cannot be made.
+HFONT CreatePointFont(int tenthsOfPoint, std::wstring_view face, int logPixelsY);
 
 }  // namespace zembra::win32

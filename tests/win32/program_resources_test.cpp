@@ -106,6 +106,21 @@ TEST_F(ProgramManifest, RequestsNoExecutionLevel) {
     EXPECT_FALSE(info.UiAccess);
 }
 
+// The screen scale: per-monitor awareness of the second version where Windows knows it, else the
+// whole session's scale (Windows 10 1607 reads the list, older systems dpiAware).
+TEST_F(ProgramManifest, DeclaresPerMonitorAwarenessWithTheSessionsScaleAsTheFallback) {
+    const auto setting = [this](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        EXPECT_TRUE(QueryActCtxSettingsW(0, m_context, space, name, value, std::size(value), &written))
+            << "no setting " << ::testing::PrintToString(std::wstring(name)) << ", error " << GetLastError();
+        return std::wstring(value);
+    };
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"PerMonitorV2, System");
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true");
+}
+
 // The program's own assembly carries the project's version; the second one is the common
 // controls of version 6, which give the dialog the system's current look.
 TEST_F(ProgramManifest, NamesTheProgramAtTheProjectVersionAndTheCommonControls) {
@@ -190,6 +205,44 @@ TEST_F(ProgramVersion, TextsInSimplifiedChineseUnicode) {
         const auto* value = Value<wchar_t>(std::wstring(L"\\StringFileInfo\\080404b0\\") + text.name);
         ASSERT_NE(value, nullptr) << "no " << testing::PrintToString(std::wstring(text.name));
         EXPECT_EQ(std::wstring(value), text.expected) << testing::PrintToString(std::wstring(text.name));
+    }
+}
+
+// The functions the program imports, by DLL, from its import table.
+std::vector<std::string> ImportsFrom(const std::wstring& file, const char* dll) {
+    HMODULE image = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (image == nullptr) return {};
+    // The handle of a module loaded as a resource has its low bits set.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image) & ~ULONG_PTR{3});
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         directory.VirtualAddress != 0 && entry->Name != 0; ++entry) {
+        if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
+        const DWORD table = entry->OriginalFirstThunk != 0 ? entry->OriginalFirstThunk : entry->FirstThunk;
+        for (const auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + table); thunk->u1.AddressOfData != 0;
+             ++thunk) {
+            if (IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal)) continue;
+            names.emplace_back(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name);
+        }
+    }
+    FreeLibrary(image);
+    return names;
+}
+
+// The program is made for Windows 7 and later: the functions of the screen scale that came with
+// Windows 10 are looked up at run time, never imported, or Windows 7 would refuse to start it.
+TEST(ProgramImports, NoFunctionOfTheScreenScaleThatWindows7Lacks) {
+    const std::vector<std::string> user32 = ImportsFrom(ProgramFile(), "user32.dll");
+    ASSERT_FALSE(user32.empty()) << "no import table read";
+    EXPECT_NE(std::find(user32.begin(), user32.end(), "CreateDialogParamW"), user32.end());
+    for (const char* later :
+         {"GetDpiForWindow", "GetDpiForSystem", "GetSystemMetricsForDpi", "SetThreadDpiAwarenessContext",
+          "GetThreadDpiAwarenessContext", "AreDpiAwarenessContextsEqual", "AdjustWindowRectExForDpi",
+          "SetDialogControlDpiChangeBehavior", "SetDialogDpiChangeBehavior"}) {
+        EXPECT_EQ(std::find(user32.begin(), user32.end(), later), user32.end()) << later;
     }
 }
 

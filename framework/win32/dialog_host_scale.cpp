@@ -1,0 +1,88 @@
+// The dialog host at the screen's scale. Windows 10 1703 and later scale a per-monitor aware
+// dialog themselves when it moves to a screen of another scale: the window, the controls and the
+// dialog font. What they leave to the program is done here: the point fonts made for the old
+// scale, the layout (kept at the 96-DPI one, scaled; see dpi_layout.h) and the pictures.
+#include "framework/win32/dialog_host.h"
+#include "framework/win32/dpi_layout.h"
+#include "framework/win32/point_font.h"
+#include "framework/win32/screen_dpi.h"
+#include "framework/win32/wide_text.h"
+
+namespace zembra::win32 {
+
+void DialogHost::TakeScale(int dpi) { m_dpi = dpi > 0 ? dpi : kStandardDpi; }
+
+// The dialog manager does its part when this returns; the rest follows once it is done, before
+// the window paints again.
+INT_PTR DialogHost::OnDpiChanged(int dpi) {
+    TakeScale(dpi);
+    PostMessageW(m_window, kApplyScaleMessage, 0, 0);
+    return FALSE;
+}
+
+// The dialog manager lays the dialog out for its font at the window's scale; at 96 dots per inch
+// that is the layout itself, at any other scale it is replaced by the 96-DPI one scaled.
+void DialogHost::ApplyScale() {
+    RecreateFonts();
+    if (m_template && (m_dpi != kStandardDpi || m_layoutDpi != kStandardDpi)) {
+        LayOutForDpi(m_window, *m_template, m_dpi);
+        m_layoutDpi = m_dpi;
+    }
+    if (m_template) {
+        for (const DialogItemResource& item : m_template->items) {
+            if (item.image != 0 && IsWindowVisible(Item(item.id))) FitImage(item.id);
+        }
+    }
+}
+
+void DialogHost::FitImage(int id) {
+    if (!m_template) return;
+    for (const DialogItemResource& item : m_template->items) {
+        if (item.id == id && item.image != 0) {
+            m_images.Fit(Item(id), item.image, m_dpi);
+            return;
+        }
+    }
+}
+
+// Every point font made anew for the current scale and given again to the controls that use it;
+// the old fonts go once no control uses them.
+void DialogHost::RecreateFonts() {
+    std::vector<HFONT> old;
+    for (PointFont& font : m_fonts) {
+        HFONT replacement = win32::CreatePointFont(font.tenthsOfPoint, font.face, m_dpi);
+        if (replacement == nullptr) continue;
+        LOGFONTW before{}, after{};
+        GetObjectW(font.handle, sizeof before, &before);
+        GetObjectW(replacement, sizeof after, &after);
+        if (before.lfHeight == after.lfHeight) {  // made for this scale already
+            DeleteObject(replacement);
+            continue;
+        }
+        old.push_back(font.handle);
+        font.handle = replacement;
+    }
+    if (old.empty()) return;
+    for (const auto& [id, font] : m_itemFonts) SetItemFont(id, font);
+    for (HFONT font : old) DeleteObject(font);
+}
+
+FontHandle DialogHost::CreatePointFont(int tenthsOfPoint, const std::string& face) {
+    const std::wstring wideFace = Wide(face);
+    HFONT font = win32::CreatePointFont(tenthsOfPoint, wideFace, m_dpi);
+    if (font == nullptr) return 0;
+    m_fonts.push_back({tenthsOfPoint, wideFace, font});
+    return static_cast<FontHandle>(m_fonts.size());
+}
+
+void DialogHost::SetItemFont(int id, FontHandle font) {
+    const bool known = font > 0 && static_cast<std::size_t>(font) <= m_fonts.size();
+    HFONT handle = known ? m_fonts[static_cast<std::size_t>(font) - 1].handle : nullptr;
+    if (known)
+        m_itemFonts[id] = font;
+    else
+        m_itemFonts.erase(id);
+    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+}  // namespace zembra::win32
