@@ -69,6 +69,7 @@ INT_PTR DialogHost::DoModal(Dialog& dialog) {
     }
 
     ShowWindow(m_window, SW_HIDE);
+    ClearForScreenReader();
     DestroyWindow(m_window);
     m_images.Clear();
     m_window = nullptr;
@@ -130,6 +131,7 @@ INT_PTR DialogHost::OnInitDialog(HWND window) {
     ApplyDialogInit(window, m_module, m_templateId);
     const bool focusFirstTabStop = m_dialog->OnInitDialog();
     ApplyScale();
+    NameAllForScreenReader();
     CentreInWorkArea();
     if (focusFirstTabStop) FocusFirstTabStop();
     // The focus is placed; the dialog manager has nothing more to do.
@@ -216,13 +218,17 @@ void DialogHost::EndDialog(INT_PTR code) {
     m_ended = true;
 }
 
-void DialogHost::SetItemText(int id, const std::string& text) { SetWindowTextW(Item(id), Wide(text).c_str()); }
+void DialogHost::SetItemText(int id, const std::string& text) {
+    SetWindowTextW(Item(id), Wide(text).c_str());
+    TextChangedForScreenReader(id);
+}
 
 std::string DialogHost::GetItemText(int id) const { return Gbk(WindowText(Item(id))); }
 
 void DialogHost::ShowItem(int id, bool show) {
     if (show) FitImage(id);
     ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
+    if (show) ShownForScreenReader(id);
 }
 
 bool DialogHost::IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }

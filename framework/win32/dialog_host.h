@@ -4,16 +4,19 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
+#include "framework/accessible_name.h"
 #include "framework/control_host.h"
 #include "framework/dialog.h"
 #include "framework/win32/dialog_images.h"
 #include "framework/win32/dialog_resource.h"
+#include "framework/win32/screen_reader.h"
 
 namespace zembra::win32 {
 
@@ -35,6 +38,12 @@ public:
     HWND Window() const { return m_window; }
     // The screen scale the dialog is laid out and drawn for, in dots per inch.
     int Dpi() const { return m_dpi; }
+
+    // What a screen reader says for the controls of the table (dialog_host_screen_reader.cpp);
+    // given before DoModal.
+    void SetAccessibleNames(std::vector<AccessibleName> names);
+    // The name that the control of the table has now; empty for the others.
+    std::wstring AccessibleNameOf(int id) const;
 
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) const override;
@@ -72,6 +81,12 @@ private:
     void RecreateFonts();
     void FitImage(int id);
 
+    void NameForScreenReader(const AccessibleName& entry);
+    void NameAllForScreenReader();
+    void TextChangedForScreenReader(int id);
+    void ShownForScreenReader(int id);
+    void ClearForScreenReader();
+
     bool PreTranslateMessage(const MSG& message) const;
     void CentreInWorkArea() const;
     void FocusFirstTabStop() const;
@@ -99,6 +114,9 @@ private:
     DialogImages m_images;
     int m_dpi;
     int m_layoutDpi;  // the scale the controls stand at
+
+    std::vector<AccessibleName> m_accessibleNames;
+    std::unique_ptr<ScreenReaderNames> m_screenReader;  // while the dialog runs
 };
 
 }  // namespace zembra::win32

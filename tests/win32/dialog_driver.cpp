@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/window_search.h"
+#include "ui/accessible_names.h"
 #include "ui/control_ids.h"
 
 namespace zembra::testing {
@@ -26,7 +27,9 @@ LPARAM KeyParameter(UINT virtualKey, bool up, bool repeated) {
 DialogDriver::DialogDriver(std::filesystem::path progressFile)
     : m_host(ids::kDialog, ids::kAppIcon),
       m_dialog(m_host, DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
-                                        [](std::string_view) {}}) {}
+                                        [](std::string_view) {}}) {
+    m_host.SetAccessibleNames(MainDialogAccessibleNames());
+}
 
 INT_PTR DialogDriver::Run(std::vector<Step> steps) {
     m_steps = std::move(steps);
