@@ -33,7 +33,7 @@ PART_OF = {"framework/system": "framework"}
 # Window-system headers and the folders where they may stand.
 TOOLKITS = [
     ("Win32", re.compile(r"^(windows|windowsx|win[a-z0-9]*|commctrl|commdlg|shellapi|shlobj|shlwapi|psapi|"
-                         r"dwmapi|uxtheme|objbase|ole2)\.h$", re.IGNORECASE),
+                         r"dwmapi|uxtheme|objbase|ole2|oleacc|initguid)\.h$", re.IGNORECASE),
      ["framework/win32", "framework/system/windows", "app/win32"]),
     ("Qt", re.compile(r"^(Q[A-Za-z0-9]+|Qt[A-Za-z]+/.*)$"), ["framework/qt", "app/qt"]),
 ]

@@ -6,7 +6,7 @@
 
 #include "framework/win32/dialog_resource.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra::win32 {
 namespace {

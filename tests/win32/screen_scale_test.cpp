@@ -15,7 +15,7 @@
 #include "framework/win32/screen_dpi.h"
 #include "tests/win32/dialog_driver.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "ui/main_dialog_template.h"
 #include "ui/poster.h"
 
 namespace zembra::testing {
