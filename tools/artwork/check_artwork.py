@@ -95,6 +95,25 @@ def check_icons(res):
     expect(root.tag == "{http://www.w3.org/2000/svg}svg", "icons/zembra.svg: not an SVG document")
 
 
+def png_header(path):
+    """(width, height, bit depth, colour type) of a PNG file, or None when it is not one."""
+    data = open(path, "rb").read(33)
+    if data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
+        return None
+    return struct.unpack(">IIBB", data[16:26])
+
+
+def check_double_size(res):
+    """The pictures drawn twice as large: RGBA marks, RGB posters, each twice its plain size."""
+    wanted = {"tick.png": (96, 96, 8, 6), "cross.png": (64, 64, 8, 6)}
+    for bitmap, (width, height) in POSTER_SIZES.items():
+        wanted[f"poster_{bitmap}.png"] = (2 * width, 2 * height, 8, 2)
+    for name, header in wanted.items():
+        found = png_header(os.path.join(res, "2x", name))
+        expect(found == header, f"2x/{name}: {found}, want PNG {header[0]}x{header[1]} "
+               + ("RGBA" if header[3] == 6 else "RGB"))
+
+
 def check_posters(res):
     looks = {}
     for bitmap, (width, height) in POSTER_SIZES.items():
@@ -148,7 +167,7 @@ def main(args):
     remake = "--remake" in args
     args = [a for a in args if a != "--remake"]
     res = args[0] if args else os.path.join(HERE, "..", "..", "ui", "res")
-    for check in (check_icons, check_posters) + ((check_remake,) if remake else ()):
+    for check in (check_icons, check_posters, check_double_size) + ((check_remake,) if remake else ()):
         try:
             check(res)
         except (OSError, struct.error, ElementTree.ParseError) as error:

@@ -4,7 +4,9 @@
 Usage: /usr/bin/python3 tools/artwork/make_artwork.py [OUTPUT_DIR]
 
 Writes app.ico, tick.ico, cross.ico, poster_139.bmp ... poster_154.bmp, icons/zembra-N.png and
-icons/zembra.svg (OUTPUT_DIR defaults to ui/res). Needs Debian's python3-pil, fonts-dejavu-core
+icons/zembra.svg (OUTPUT_DIR defaults to ui/res), and in 2x/ the marks and the posters drawn twice
+as large as PNG files (2x/tick.png, 2x/cross.png, 2x/poster_N.png), which the Linux program shows
+on screens scaled above 100 %. Needs Debian's python3-pil, fonts-dejavu-core
 and fonts-wqy-microhei; the same inputs give the same bytes.
 """
 import json
@@ -24,6 +26,7 @@ from scenes import SCENES  # noqa: E402
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SOURCES = os.path.join(ROOT, "ui", "res", "src")
 DESKTOP_SIZES = (16, 24, 32, 48, 64, 128, 256)
+DOUBLE = "2x"  # the folder of the pictures drawn twice as large
 
 # The 16-colour icon palette: the classic Windows one, so the cross's red is index 9.
 PALETTE16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -85,31 +88,38 @@ def darker(colour, k=0.55):
     return tuple(round(c * k) for c in colour)
 
 
-def poster(entry, size):
+def poster(entry, size, scale=1):
+    """A poster of the given pixel size; with scale 2, the same poster drawn twice as large for
+    screens scaled above 100 %: the layout (panel, band, caption lines and sizes) is the one of
+    the plain size, every length multiplied."""
     width, height = size
     sx, sy = width / 254, height / 354
-    image = Image.new("RGB", size, tuple(entry["frame"]))
+    image = Image.new("RGB", (width * scale, height * scale), tuple(entry["frame"]))
     draw = ImageDraw.Draw(image)
     # A lighter inner edge makes the frame read as a printed border.
     edge = tuple(min(255, c + 60) for c in entry["frame"])
-    draw.rectangle([3, 3, width - 4, height - 4], outline=edge, width=1)
+    draw.rectangle([3 * scale, 3 * scale, (width - 3) * scale - 1, (height - 3) * scale - 1],
+                   outline=edge, width=scale)
     # Picture panel with rounded corners.
-    box = (round(MARGIN * sx), round(MARGIN * sy), round((254 - MARGIN) * sx),
-           round(PANEL_BOTTOM * sy))
+    box = tuple(scale * v for v in (round(MARGIN * sx), round(MARGIN * sy),
+                                    round((254 - MARGIN) * sx), round(PANEL_BOTTOM * sy)))
     pen = Pen(box[2] - box[0], box[3] - box[1])
     SCENES[entry["scene"]](pen)
     panel = pen.finish()
     mask = Image.new("L", (panel.width * 4, panel.height * 4), 0)
-    ImageDraw.Draw(mask).rounded_rectangle([0, 0, mask.width - 1, mask.height - 1], radius=40,
-                                           fill=255)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, mask.width - 1, mask.height - 1],
+                                           radius=40 * scale, fill=255)
     image.paste(panel, box[:2], mask.resize(panel.size, Image.BOX))
-    # Caption band: English, and the Chinese beneath it.
-    band = [round(MARGIN * sx), round(BAND_TOP * sy), round((254 - MARGIN) * sx) - 1,
-            round((354 - MARGIN) * sy) - 1]
-    draw.rounded_rectangle(band, radius=10, fill=(255, 253, 245))
-    inner = band[2] - band[0] - 16
+    # Caption band: English, and the Chinese beneath it; lines and sizes chosen at the plain size.
+    plain = [round(MARGIN * sx), round(BAND_TOP * sy), round((254 - MARGIN) * sx),
+             round((354 - MARGIN) * sy)]
+    band = [plain[0] * scale, plain[1] * scale, plain[2] * scale - 1, plain[3] * scale - 1]
+    draw.rounded_rectangle(band, radius=10 * scale, fill=(255, 253, 245))
+    inner = plain[2] - plain[0] - 1 - 16
     english, lines = fit_lines(draw, entry["english"], "en", inner, range(30, 13, -1))
     chinese, _ = fit_lines(draw, entry["chinese"], "zh", inner, range(24, 13, -1))
+    if scale != 1:
+        english, chinese = font("en", english.size * scale), font("zh", chinese.size * scale)
     line_h = english.size * 1.2
     block = line_h * len(lines) + chinese.size * 1.25
     y = (band[1] + band[3]) / 2 - block / 2
@@ -121,10 +131,26 @@ def poster(entry, size):
     draw.text((cx, y + chinese.size * 0.65), entry["chinese"], font=chinese, fill=(70, 64, 72),
               anchor="mm")
     # A drawing pin at the top.
-    pin_x, pin_y = width // 2, round(6 * sy)
-    draw.ellipse([pin_x - 6, pin_y - 6, pin_x + 6, pin_y + 6], fill=(220, 50, 60),
-                 outline=(150, 30, 40))
-    draw.ellipse([pin_x - 3, pin_y - 4, pin_x, pin_y - 1], fill=(255, 160, 160))
+    pin_x, pin_y = width // 2 * scale, round(6 * sy) * scale
+    r, k = 6 * scale, scale
+    draw.ellipse([pin_x - r, pin_y - r, pin_x + r, pin_y + r], fill=(220, 50, 60),
+                 outline=(150, 30, 40), width=k)
+    draw.ellipse([pin_x - 3 * k, pin_y - 4 * k, pin_x, pin_y - k], fill=(255, 160, 160))
+    return image
+
+
+def save_png(image, path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    image.save(path, optimize=True)
+
+
+def double_mark(drawing):
+    """The mark drawn twice as large, transparent around it, as RGBA."""
+    image, opaque = vector.mark(drawing, scale=2)
+    alpha = Image.new("L", image.size, 0)
+    alpha.putdata([255 if o else 0 for row in opaque for o in row])
+    image = image.convert("RGBA")
+    image.putalpha(alpha)
     return image
 
 
@@ -140,9 +166,7 @@ def main(out):
     write(os.path.join(out, "app.ico"), bitmaps.ico24(app, [[True] * 48 for _ in range(48)]))
     for size in DESKTOP_SIZES:
         image = vector.render(icon, size)
-        path = os.path.join(out, "icons", f"zembra-{size}.png")
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        image.save(path, optimize=True)
+        save_png(image, os.path.join(out, "icons", f"zembra-{size}.png"))
     write(os.path.join(out, "icons", "zembra.svg"), vector.svg(icon).encode("ascii"))
 
     marks = load("marks.json")
@@ -152,6 +176,8 @@ def main(out):
     red = PALETTE16.index(tuple(marks["cross"]["colour"]))
     indices = [[red if o else 0 for o in row] for row in opaque]
     write(os.path.join(out, "cross.ico"), bitmaps.ico4(indices, PALETTE16, opaque))
+    for name in ("tick", "cross"):
+        save_png(double_mark(marks[name]), os.path.join(out, DOUBLE, f"{name}.png"))
 
     sizes = poster_sizes()
     entries = load("posters.json")["posters"]
@@ -160,6 +186,7 @@ def main(out):
     for entry in entries:
         image = poster(entry, sizes[entry["id"]])
         write(os.path.join(out, f"poster_{entry['id']}.bmp"), bitmaps.bmp24(image))
+        save_png(poster(entry, sizes[entry["id"]], 2), os.path.join(out, DOUBLE, f"poster_{entry['id']}.png"))
 
 
 if __name__ == "__main__":

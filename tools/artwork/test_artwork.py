@@ -87,6 +87,22 @@ class IconDrawing(unittest.TestCase):
         self.assertEqual(vector.svg(icon).count("<rect") + vector.svg(icon).count("<path"),
                          len(icon["shapes"]))
 
+    def test_double_size_marks_are_the_same_marks(self):
+        marks = make_artwork.load("marks.json")
+        for name in ("tick", "cross"):
+            with self.subTest(name):
+                _, plain = vector.mark(marks[name])
+                double = make_artwork.double_mark(marks[name])
+                self.assertEqual(double.size, (2 * len(plain), 2 * len(plain)))
+                colours = {p[:3] for p in double.getdata() if p[3] == 255}
+                self.assertEqual(colours, {tuple(marks[name]["colour"])})
+                self.assertEqual({p[3] for p in double.getdata()}, {0, 255})
+                # Shrunk back, it covers the plain mark's pixels but for a few on the edges.
+                shrunk = double.getchannel("A").resize((len(plain), len(plain)), Image.BOX)
+                differ = sum((shrunk.getpixel((x, y)) >= 128) != plain[y][x]
+                             for y in range(len(plain)) for x in range(len(plain)))
+                self.assertLess(differ, len(plain) // 8)
+
     def test_mark_pixels_are_opaque_where_mostly_covered(self):
         # Column 5 is covered 60 %, row 4 only 40 %.
         drawing = {"size": 8, "colour": [0, 255, 0],
@@ -115,6 +131,17 @@ class Posters(unittest.TestCase):
         with self.assertRaises(ValueError):
             make_artwork.fit_lines(self.draw, "An apple a day keeps the doctor away, they say.",
                                    "en", 100, range(21, 13, -1))
+
+    def test_double_size_poster_is_the_same_picture(self):
+        entry = next(e for e in make_artwork.load("posters.json")["posters"] if e["id"] == 147)
+        size = POSTER_SIZES[147]
+        plain = make_artwork.poster(entry, size)
+        double = make_artwork.poster(entry, size, 2)
+        self.assertEqual(double.size, (2 * size[0], 2 * size[1]))
+        shrunk = double.resize(size, Image.BOX)
+        difference = sum(abs(p - q) for a, b in zip(plain.getdata(), shrunk.getdata())
+                         for p, q in zip(a, b)) / (3 * size[0] * size[1])
+        self.assertLess(difference, 4)
 
     def test_poster_table_matches_the_program_and_each_scene_is_used_once(self):
         self.assertEqual(make_artwork.poster_sizes(), POSTER_SIZES)

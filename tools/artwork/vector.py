@@ -74,16 +74,17 @@ def svg(icon):
     return "\n".join(parts) + "\n"
 
 
-def mark(drawing):
+def mark(drawing, scale=1):
     """A one-colour mark: the RGB image and the rows of opaque flags. A pixel is opaque when the
-    polygons cover at least half of it."""
-    size = drawing["size"]
+    polygons cover at least half of it. With scale 2 the mark is drawn on a grid twice as fine."""
+    size = drawing["size"] * scale
     big = size * SUPERSAMPLE
     mask = Image.new("L", (big, big), 0)
     draw = ImageDraw.Draw(mask)
     for polygon in drawing["polygons"]:
         # PIL fills the pixels whose centres lie inside; ours are at half-pixel points.
-        draw.polygon([(x * SUPERSAMPLE - 0.5, y * SUPERSAMPLE - 0.5) for x, y in polygon], fill=255)
+        k = scale * SUPERSAMPLE
+        draw.polygon([(x * k - 0.5, y * k - 0.5) for x, y in polygon], fill=255)
     cover = mask.resize((size, size), Image.BOX)
     opaque = [[cover.getpixel((x, y)) >= 128 for x in range(size)] for y in range(size)]
     image = Image.new("RGB", (size, size), (0, 0, 0))
