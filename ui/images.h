@@ -13,6 +13,9 @@ struct Image {
     bool icon;         // an icon, drawn at the system's icon size; else a bitmap
     int width = 0;     // a bitmap's size in pixels
     int height = 0;
+    // In ui/res: the same picture drawn twice as large (PNG), for screens scaled above 100 %;
+    // empty when there is none.
+    std::string doubleSizeFile = {};
 };
 
 // The application icon, the tick and the cross, then the posters in poster order.

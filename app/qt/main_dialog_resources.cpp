@@ -20,9 +20,12 @@ constexpr FaceStandIn kFaces[] = {
 
 QtDialogResources MainDialogResources() {
     std::vector<QtImage> images;
+    const auto resource = [](const std::string& file) {
+        return file.empty() ? QString() : QStringLiteral(":/images/") + QString::fromStdString(file);
+    };
     for (const Image& image : MainDialogImages()) {
-        images.push_back({image.id, QStringLiteral(":/images/") + QString::fromStdString(image.file),
-                          QSize(image.width, image.height)});
+        images.push_back(
+            {image.id, resource(image.file), QSize(image.width, image.height), resource(image.doubleSizeFile)});
     }
     return {MainDialogTemplate(), MainDialogComboLists(), std::move(images), ids::kAppIcon, kFaces};
 }

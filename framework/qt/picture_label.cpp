@@ -1,22 +1,60 @@
 #include "framework/qt/picture_label.h"
 
-#include <QIcon>
+#include <QEvent>
+#include <QFile>
 #include <QPixmap>
 
-namespace zembra {
+#include "framework/qt/icon_file.h"
 
-PictureLabel::PictureLabel(const QString& resource, QSize size, QWidget* parent)
-    : QLabel(parent), m_resource(resource) {
+namespace zembra {
+namespace {
+
+QImage Read(const QString& resource, QSize wanted) {
+    if (resource.isEmpty()) return {};
+    if (resource.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive)) {
+        QFile file(resource);
+        return file.open(QIODevice::ReadOnly) ? ReadIconImage(file.readAll(), wanted) : QImage();
+    }
+    return QImage(resource);
+}
+
+bool Covers(const QImage& image, QSize size) {
+    return image.width() >= size.width() && image.height() >= size.height();
+}
+
+}  // namespace
+
+PictureLabel::PictureLabel(const QString& resource, const QString& doubleSize, QSize size, QWidget* parent)
+    : QLabel(parent), m_resource(resource), m_doubleSize(doubleSize) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(size);
 }
 
-void PictureLabel::showEvent(QShowEvent* event) {
-    if (pixmap().isNull()) {
-        // An icon file holds several sizes at best; take the one nearest the control's.
-        setPixmap(m_resource.endsWith(QLatin1String(".ico")) ? QIcon(m_resource).pixmap(size()) : QPixmap(m_resource));
+QImage PictureLabel::Picture(qreal devicePixelRatio) const {
+    const QSize pixels = (QSizeF(size()) * devicePixelRatio).toSize();
+    QImage image = Read(m_resource, pixels);
+    if (!Covers(image, pixels)) {
+        const QImage larger = Read(m_doubleSize, pixels);
+        if (!larger.isNull()) image = larger;
     }
-    QLabel::showEvent(event);
+    if (image.isNull() || image.size() == pixels) return image;
+    // Filtered on premultiplied colours, so transparent pixels lend no colour to the edges.
+    if (image.hasAlphaChannel()) image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void PictureLabel::Load() {
+    const qreal ratio = devicePixelRatioF();
+    if (!pixmap().isNull() && qFuzzyCompare(pixmap().devicePixelRatio(), ratio)) return;
+    QPixmap picture = QPixmap::fromImage(Picture(ratio));
+    picture.setDevicePixelRatio(ratio);
+    setPixmap(picture);
+}
+
+bool PictureLabel::event(QEvent* event) {
+    // Made when first shown, and again when the window moves to a screen of another scale.
+    if (event->type() == QEvent::Show || (event->type() == QEvent::ScreenChangeInternal && isVisible())) Load();
+    return QLabel::event(event);
 }
 
 }  // namespace zembra

@@ -179,6 +179,11 @@ void QtDialog::CreateControls() {
     }
     // The first control of the template is the top of the z-order.
     for (const Control& control : m_controls) control.widget->lower();
+    // Frames lie beneath every other control. The platform's group boxes draw their outline only,
+    // while a style may fill a frame's inside, which must not veil the controls within it.
+    for (const Control& control : m_controls) {
+        if (control.tmpl->kind == ControlKind::GroupBox) control.widget->lower();
+    }
 }
 
 QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
@@ -222,7 +227,9 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
         case ControlKind::IconStatic: {
             // Icon statics draw at the system icon size, whatever the template says.
             const int side = 32 * m_window->logicalDpiY() / 96;
-            return new PictureLabel(ImageResource(control.image), QSize(side, side), parent);
+            const QtImage* image = Image(control.image);
+            return new PictureLabel(ImageResource(control.image), image ? image->doubleSize : QString(),
+                                    QSize(side, side), parent);
         }
         case ControlKind::BitmapStatic: {
             // A picture control shows its bitmap at the bitmap's own size; when the application
@@ -230,7 +237,7 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
             const QtImage* image = Image(control.image);
             const QSize size =
                 image && image->size.isValid() ? image->size : QImageReader(ImageResource(control.image)).size();
-            return new PictureLabel(ImageResource(control.image), size, parent);
+            return new PictureLabel(ImageResource(control.image), image ? image->doubleSize : QString(), size, parent);
         }
         case ControlKind::DropDownCombo: {
             auto* combo = new QComboBox(parent);

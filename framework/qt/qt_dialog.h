@@ -33,6 +33,8 @@ struct QtImage {
     int id;            // the icon or bitmap resource id that the template names
     QString resource;  // as ":/images/tick.ico"
     QSize size;        // a bitmap's size when known, so that it is read only when shown
+    // The same picture drawn twice as large, shown on screens scaled above 100 %; may be empty.
+    QString doubleSize = {};
 };
 
 // What the application hands the backend, as a Win32 program's module holds its resources: the

@@ -1,6 +1,8 @@
 // The Qt program's dialog on its real widgets: start-up state, Enter routing, Tab, Escape and the
-// close box, posters, colours, fonts, the combo list, the Yes/No boxes and the longest answers.
-// Each test runs its own dialog on a progress file in a temporary folder.
+// close box, posters, colours, fonts, the combo list, the Yes/No boxes and the longest answers;
+// the marks drawn through their masks and every picture in the screen's own pixels (the suite
+// also runs scaled to 200 %). Each test runs its own dialog on a progress file in a temporary
+// folder.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -24,9 +26,11 @@
 #include "app/qt/main_dialog_resources.h"
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "framework/qt/icon_file.h"
 #include "framework/qt/qt_dialog.h"
 #include "framework/qt/qt_text.h"
 #include "ui/main_dialog_template.h"
+#include "ui/poster.h"
 
 using namespace zembra;
 
@@ -46,6 +50,50 @@ std::string ProgressAllMasteredBut(int runCounter, const std::set<int>& open) {
 }
 
 QString Answer(int row) { return ToQString(kWordRows[row].answer); }
+
+// What is wrong with the picture a picture control draws, or nothing: it covers `size` of the
+// dialog's pixels with as many of the screen's pixels, so that on a scaled screen it is not blown
+// up from fewer.
+QString PictureFault(const QLabel* label, QSize size) {
+    const QPixmap picture = label->pixmap();
+    const qreal ratio = label->devicePixelRatioF();
+    if (picture.deviceIndependentSize().toSize() != size || picture.size() != (QSizeF(size) * ratio).toSize()) {
+        return QStringLiteral("%1 x %2 screen pixels at %3 for %4 x %5")
+            .arg(picture.width())
+            .arg(picture.height())
+            .arg(ratio)
+            .arg(size.width())
+            .arg(size.height());
+    }
+    return {};
+}
+
+// The pixels alone, whatever the image's format and pixel ratio.
+QImage Rgb(const QImage& image) {
+    QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(1);
+    return pixels;
+}
+
+QByteArray ReadResource(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// One icon file holding the images of two one-image icon files.
+QByteArray TwoImageIcon(const QByteArray& first, const QByteArray& second) {
+    constexpr int kHeader = 6, kEntry = 16, kImage = kHeader + kEntry;
+    QByteArray file = first.left(kHeader);
+    file[4] = 2;
+    const auto entry = [](const QByteArray& icon, qsizetype offset) {
+        QByteArray bytes = icon.mid(kHeader, kEntry);
+        qToLittleEndian(static_cast<quint32>(offset), bytes.data() + 12);
+        return bytes;
+    };
+    const qsizetype firstAt = kHeader + 2 * kEntry;
+    file += entry(first, firstAt) + entry(second, firstAt + first.size() - kImage);
+    return file + first.mid(kImage) + second.mid(kImage);
+}
 
 // Characters typed into a widget or a window, one key event with its text each.
 template <typename Target>
@@ -128,6 +176,9 @@ private slots:
     void posterForRunCounter();
     void coloursFontsAndCaptions();
     void yesNoBoxes();
+    void marksShowTheDialogThroughTheirMask_data();
+    void marksShowTheDialogThroughTheirMask();
+    void iconFilesReadWithTheirMask();
     void longestAnswerTypedInFull_data();
     void longestAnswerTypedInFull();
     void anyTemplateWithWhatTheProgramHandsIn();
@@ -214,7 +265,7 @@ void QtDialogTest::enterAsksThenSubmitsThenAsks() {
     s.Press(Qt::Key_Return);  // submits, and only that
     QVERIFY(!s.Item(1068)->isEnabled());
     QVERIFY(s.Item(1075)->isVisible());
-    QCOMPARE(s.Item<QLabel>(1075)->pixmap().size(), QSize(32, 32));
+    QCOMPARE(PictureFault(s.Item<QLabel>(1075), QSize(32, 32)), QString());
     QCOMPARE(s.dialog.CurrentRow(), row);
     QCOMPARE(s.Text(1073), Answer(row) + QStringLiteral("  "));
 
@@ -256,7 +307,7 @@ void QtDialogTest::tabWalksNextAndSubmitOnly() {
     QCOMPARE(s.Focus(), 1068);
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1074)->isVisible());
-    QCOMPARE(s.Item<QLabel>(1074)->pixmap().size(), QSize(32, 32));
+    QCOMPARE(PictureFault(s.Item<QLabel>(1074), QSize(32, 32)), QString());
     QCOMPARE(s.Text(1080), QStringLiteral("1"));
 
     // With 1068 disabled, 1070 is the only tab stop left.
@@ -320,8 +371,16 @@ void QtDialogTest::posterForRunCounter() {
         if (s.Item(id)->isVisible()) shown.push_back(id);
     }
     QCOMPARE(shown, std::vector<int>{poster});
-    QCOMPARE(s.Item<QLabel>(poster)->pixmap().size(), size);
+    QCOMPARE(PictureFault(s.Item<QLabel>(poster), size), QString());
     QCOMPARE(s.Item(poster)->size(), size);
+    // The bitmap itself, or on a screen scaled to 200 % the same poster drawn twice as large.
+    const int bitmap = std::find_if(kPosterOrder.begin(), kPosterOrder.end(), [poster](const Poster& p) {
+                           return p.control == poster;
+                       })->bitmap;
+    const bool doubled = s.Item(poster)->devicePixelRatioF() == 2;
+    const QString file =
+        doubled ? QStringLiteral(":/images/2x/poster_%1.png") : QStringLiteral(":/images/poster_%1.bmp");
+    QCOMPARE(Rgb(s.Item<QLabel>(poster)->pixmap().toImage()), Rgb(QImage(file.arg(bitmap))));
 }
 
 void QtDialogTest::coloursFontsAndCaptions() {
@@ -402,6 +461,76 @@ void QtDialogTest::yesNoBoxes() {
     QCOMPARE(refused->text, QStringLiteral("已提交不能重新作答！"));
     QCOMPARE(refused->caption, QStringLiteral("温馨提示"));
     QVERIFY(refused->openAfterEscape);
+}
+
+void QtDialogTest::marksShowTheDialogThroughTheirMask_data() {
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<int>("mark");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("tick, 24-bit") << true << 1074 << QColor(0, 255, 0);
+    QTest::newRow("cross, 16 colours") << false << 1075 << QColor(255, 0, 0);
+}
+
+void QtDialogTest::marksShowTheDialogThroughTheirMask() {
+    QFETCH(bool, right);
+    QFETCH(int, mark);
+    QFETCH(QColor, colour);
+    Session s;
+    QVERIFY(s.Start());
+    s.Click(1035);
+    QTest::keyClicks(s.Item(1035), right ? Answer(s.dialog.CurrentRow()) : QStringLiteral("zzz"));
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(mark)->isVisible());
+
+    const QImage grab = s.host.Window()->grab().toImage();
+    const qreal ratio = grab.devicePixelRatio();
+    const auto at = [&](QPoint point) { return grab.pixelColor((QPointF(point) * ratio).toPoint()); };
+    const QRect box = s.Item(mark)->geometry();
+    // The frame's background beside the mark is what its transparent pixels show.
+    const QColor background = at(QPoint(box.left() - 4, box.center().y()));
+    for (QPoint corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        QCOMPARE(at(corner), background);
+    }
+    int marked = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) marked += at(QPoint(x, y)) == colour;
+    }
+    QVERIFY2(marked > box.width() * box.height() / 8, qPrintable(QString::number(marked)));
+}
+
+void QtDialogTest::iconFilesReadWithTheirMask() {
+    const QByteArray tick = ReadResource(QStringLiteral(":/images/tick.ico"));
+    const QByteArray cross = ReadResource(QStringLiteral(":/images/cross.ico"));
+    const QImage image = ReadIconImage(tick, QSize(48, 48));
+    QCOMPARE(image.size(), QSize(48, 48));
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(image.pixelColor(24, 30), QColor(0, 255, 0));
+
+    // Of several images, the smallest that is large enough, else the largest.
+    const QByteArray both = TwoImageIcon(cross, tick);
+    for (auto [wanted, side] : {std::pair{16, 32}, {32, 32}, {33, 48}, {64, 48}}) {
+        const QImage chosen = ReadIconImage(both, QSize(wanted, wanted));
+        QCOMPARE(chosen.width(), side);
+        QCOMPARE(chosen.pixelColor(side / 2, side / 2 + 4), side == 32 ? QColor(255, 0, 0) : QColor(0, 255, 0));
+    }
+
+    // A damaged file is no icon, and nothing is read beyond its end.
+    const auto with = [&tick](int at, quint32 value) {
+        QByteArray bytes = tick;
+        qToLittleEndian(value, bytes.data() + at);
+        return bytes;
+    };
+    const QByteArray damaged[] = {
+        {},
+        tick.left(5),
+        tick.left(21),
+        tick.left(61),
+        tick.left(tick.size() - 1),
+        with(18, 0x7FFFFFFF),    // the image's offset, beyond the end
+        with(22 + 8, 2 * 200),   // a bitmap taller than its data
+        with(22 + 14, 3 << 16),  // 3 bits a pixel
+    };
+    for (const QByteArray& bytes : damaged) QVERIFY(ReadIconImage(bytes, QSize(48, 48)).isNull());
 }
 
 void QtDialogTest::longestAnswerTypedInFull_data() {
