@@ -24,6 +24,15 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
     if (m_hooks.closeRequested) m_hooks.closeRequested();
 }
 
+void DialogWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The focused control shows its focus mark from the start: the focus is on a button at first,
+    // and Enter presses whichever button has it. (Qt draws the mark only once the focus has moved
+    // by a key Qt handled itself, and forgets that whenever the window is shown; the dialog
+    // manager here moves the focus itself.)
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape are routed before any widget sees them; should one arrive here anyway
     // (sent to a widget directly), QDialog must not press its own default button or reject.

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/qt/dialog_button.h"
 #include "framework/qt/dialog_units.h"
 #include "framework/qt/dialog_window.h"
 #include "framework/qt/picture_label.h"
@@ -65,8 +66,10 @@ QtDialog::QtDialog(QtDialogResources resources)
     : m_resources(std::move(resources)), m_template(m_resources.dialogTemplate), m_faces(m_resources.faces) {}
 
 QtDialog::~QtDialog() {
-    // The window goes first, while the control table its focus hooks read still exists.
+    // The window goes first, while the control table its focus hooks read still exists; no focus
+    // change of its end reaches the table.
     if (m_window) qApp->removeEventFilter(this);
+    disconnect(m_focusWatch);
     m_window.reset();
 }
 
@@ -116,6 +119,7 @@ void QtDialog::Create(Dialog& dialog) {
     }
 
     qApp->installEventFilter(this);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { ShowDefaultButton(); });
     if (m_dialog->OnInitDialog()) {
         const auto first = std::find_if(m_controls.begin(), m_controls.end(),
                                         [this](const Control& control) { return IsTabStop(control); });
@@ -201,7 +205,7 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
         }
         case ControlKind::PushButton:
         case ControlKind::DefaultPushButton: {
-            auto* button = new QPushButton(text, parent);
+            auto* button = new DialogButton(text, parent);
             // Enter is the dialog manager's, never a button's own.
             button->setAutoDefault(false);
             button->setDefault(control.kind == ControlKind::DefaultPushButton);
@@ -273,6 +277,7 @@ int QtDialog::DoModal(Dialog& dialog) {
     if (!m_endCode) m_window->exec();
     const int code = m_endCode.value_or(kIdCancel);
     qApp->removeEventFilter(this);
+    disconnect(m_focusWatch);
     m_window.reset();
     m_byId.clear();
     m_controls.clear();
@@ -346,6 +351,19 @@ void QtDialog::PressDefaultButton() {
             static_cast<QPushButton*>(control.widget)->click();
         }
         return;
+    }
+}
+
+void QtDialog::ShowDefaultButton() {
+    // The button that Enter presses looks the default: the focused push button, else the
+    // template's default button.
+    const Control* focused = ControlOf(QApplication::focusWidget());
+    const bool buttonFocused = focused && IsPushButton(focused->tmpl->kind);
+    for (const Control& control : m_controls) {
+        if (!IsPushButton(control.tmpl->kind)) continue;
+        const bool isDefault =
+            buttonFocused ? &control == focused : control.tmpl->kind == ControlKind::DefaultPushButton;
+        static_cast<QPushButton*>(control.widget)->setDefault(isDefault);
     }
 }
 

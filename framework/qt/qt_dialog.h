@@ -105,6 +105,7 @@ private:
     bool RouteKey(QKeyEvent* event);
     bool DialogManagerKey(const QKeyEvent* event);
     void PressDefaultButton();
+    void ShowDefaultButton();
     bool MoveFocus(bool forward);
     const Control* ControlOf(const QWidget* widget) const;
     bool IsTabStop(const Control& control) const;
@@ -123,6 +124,7 @@ private:
     QFont m_dialogFont;
     QIcon m_appIcon;
     std::optional<int> m_endCode;
+    QMetaObject::Connection m_focusWatch;  // the default button follows the focus
 };
 
 }  // namespace zembra

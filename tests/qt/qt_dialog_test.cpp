@@ -26,6 +26,7 @@
 #include "app/qt/main_dialog_resources.h"
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "framework/qt/dialog_button.h"
 #include "framework/qt/icon_file.h"
 #include "framework/qt/qt_dialog.h"
 #include "framework/qt/qt_text.h"
@@ -122,6 +123,30 @@ struct Session {
         QTest::keyClick(host.Window()->windowHandle(), key, modifiers);
     }
     void Click(int id) { QTest::mouseClick(Item(id), Qt::LeftButton); }
+    // The dark pixels a button shows along the top of its focus mark's place.
+    int FocusMarkPixels(int id) const {
+        auto* button = dynamic_cast<DialogButton*>(host.Item(id));
+        if (!button) return -1;
+        const QImage grab = button->grab().toImage();
+        const qreal ratio = grab.devicePixelRatio();
+        const QRect mark = button->FocusMarkRect();
+        int dark = 0;
+        for (int y = int(mark.top() * ratio) - 1; y <= int(mark.top() * ratio) + 1; ++y) {
+            for (int x = int(mark.left() * ratio); x <= int(mark.right() * ratio); ++x) {
+                dark += qGray(grab.pixel(x, y)) < 96;
+            }
+        }
+        return dark;
+    }
+    // Which buttons look the default (the one Enter presses) and which show the focus mark.
+    std::pair<std::vector<int>, std::vector<int>> DefaultAndFocusMarks() const {
+        std::vector<int> defaults, marked;
+        for (int id : {1068, 1069, 1070, 1084}) {
+            if (Item<QPushButton>(id)->isDefault()) defaults.push_back(id);
+            if (FocusMarkPixels(id) > Item(id)->width() / 4) marked.push_back(id);
+        }
+        return {defaults, marked};
+    }
 
     QTemporaryDir dir;
     std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "ZbXxYy.zb";
@@ -296,12 +321,17 @@ void QtDialogTest::inputMethodCommitOnlyCommits() {
 void QtDialogTest::tabWalksNextAndSubmitOnly() {
     Session s;
     QVERIFY(s.Start());
+    // The focused button shows the focus mark and looks the default, as it is: Enter presses it.
+    using Buttons = std::pair<std::vector<int>, std::vector<int>>;
+    QCOMPARE(s.DefaultAndFocusMarks(), (Buttons{{1070}, {1070}}));
     for (auto [key, focus] : {std::pair{Qt::Key_Tab, 1068}, {Qt::Key_Tab, 1070}, {Qt::Key_Backtab, 1068}}) {
         s.Press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         QCOMPARE(s.Focus(), focus);
+        QCOMPARE(s.DefaultAndFocusMarks(), (Buttons{{focus}, {focus}}));
     }
     // From the answer box Tab goes to 1068; Enter there presses it, the focused push button.
     s.Click(1035);
+    QCOMPARE(s.DefaultAndFocusMarks(), (Buttons{{1068}, {}}));
     QTest::keyClicks(s.Item(1035), Answer(s.dialog.CurrentRow()));
     s.Press(Qt::Key_Tab);
     QCOMPARE(s.Focus(), 1068);
