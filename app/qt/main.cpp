@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/practice_app.h"
+#include "framework/qt/qt_translations.h"
 #include "version.h"
 
 namespace {
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("zembra"));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBRA_VERSION_STRING));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZEMBRA_APP_ID));
+    const std::unique_ptr<QTranslator> qtTexts = zembra::InstallQtTranslations(QLocale());
 
     theApp.InitInstance();
     return 0;

@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,6 +30,7 @@
 #include "framework/qt/dialog_button.h"
 #include "framework/qt/icon_file.h"
 #include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_translations.h"
 #include "framework/qt/qt_text.h"
 #include "ui/main_dialog_template.h"
 #include "ui/poster.h"
@@ -204,6 +206,8 @@ private slots:
     void marksShowTheDialogThroughTheirMask_data();
     void marksShowTheDialogThroughTheirMask();
     void iconFilesReadWithTheirMask();
+    void qtTextsInTheUsersLanguage_data();
+    void qtTextsInTheUsersLanguage();
     void longestAnswerTypedInFull_data();
     void longestAnswerTypedInFull();
     void anyTemplateWithWhatTheProgramHandsIn();
@@ -561,6 +565,32 @@ void QtDialogTest::iconFilesReadWithTheirMask() {
         with(22 + 14, 3 << 16),  // 3 bits a pixel
     };
     for (const QByteArray& bytes : damaged) QVERIFY(ReadIconImage(bytes, QSize(48, 48)).isNull());
+}
+
+void QtDialogTest::qtTextsInTheUsersLanguage_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("texts");  // undo, copy, paste
+    QTest::newRow("zh_CN") << QLocale(QLocale::Chinese, QLocale::China)
+                           << QStringList{"撤消(&U)", "复制(&C)", "粘贴(&P)"};
+    QTest::newRow("zh_TW") << QLocale(QLocale::Chinese, QLocale::Taiwan)
+                           << QStringList{"復原(&U)", "複製(&C)", "貼上(&P)"};
+    QTest::newRow("C") << QLocale::c() << QStringList{"&Undo", "&Copy", "&Paste"};
+}
+
+void QtDialogTest::qtTextsInTheUsersLanguage() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, texts);
+    const std::unique_ptr<QTranslator> translation = InstallQtTranslations(locale);
+    QCOMPARE(translation != nullptr, locale != QLocale::c());
+    Session s;
+    QVERIFY(s.Start());
+    // The answer box's context menu, without the shortcuts.
+    const std::unique_ptr<QMenu> menu(s.Item<QLineEdit>(1035)->createStandardContextMenu());
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) shown << action->text().section(QLatin1Char('\t'), 0, 0);
+    }
+    for (const QString& text : texts) QVERIFY2(shown.contains(text), qPrintable(shown.join(QLatin1String(", "))));
 }
 
 void QtDialogTest::longestAnswerTypedInFull_data() {
