@@ -17,20 +17,29 @@ inline constexpr char kRight[] = "\xB4\xF0\xB6\xD4\xC1\xCB";                   /
 inline constexpr char kWrong[] = "\xB4\xF0\xB4\xED\xC1\xCB";                   // 答错了
 inline constexpr char kResult[] = "\xBD\xE1\xB9\xFB";                          // 结果
 inline constexpr char kPoster[] = "\xB2\xBC\xB8\xE6\xC0\xB8\xBA\xA3\xB1\xA8";  // 布告栏海报
+inline constexpr char kAnswerHelp[] =
+    "\xCA\xE4\xC8\xEB\xD3\xA2\xCE\xC4\xB4\xF0\xB0\xB8\xA3\xAC\xB0\xB4\xBB\xD8\xB3\xB5\xBC\xFC\xCC\xE1\xBD\xBB";  // 输入英文答案，按回车键提交
+inline constexpr char kFilterHelp[] =
+    "\xD1\xA1\xD4\xF1\xD2\xAA\xC1\xB7\xCF\xB0\xB5\xC4\xC0\xE0\xB1\xF0";  // 选择要练习的类别
+inline constexpr char kTotalHelp[] =
+    "\xCB\xF9\xD1\xA1\xC0\xE0\xB1\xF0\xB5\xC4\xCC\xE2\xC4\xBF\xD7\xDC\xCA\xFD";  // 所选类别的题目总数
+inline constexpr char kMasteredHelp[] =
+    "\xC6\xE4\xD6\xD0\xD2\xD1\xD5\xC6\xCE\xD5\xB5\xC4\xCC\xE2\xC4\xBF\xCA\xFD";  // 其中已掌握的题目数
 }  // namespace accessible_texts
 
-// The answer box, the filter, the two marks and the result line (both announced as they come),
-// the counters read with their labels ("总计 1754", "掌握 3"), and the posters.
+// The answer box, the filter (labelled by its caption), the two marks and the result line (both
+// announced as they come), the counters read with their labels ("总计 1754", "掌握 3"), and the
+// posters; what the answer box, the filter and the counters are for.
 inline std::vector<AccessibleName> MainDialogAccessibleNames() {
     namespace t = accessible_texts;
     std::vector<AccessibleName> names{
-        {ids::kAnswerBox, t::kAnswer},
-        {ids::kCategoryCombo, t::kFilter},
+        {ids::kAnswerBox, t::kAnswer, 0, false, false, t::kAnswerHelp},
+        {ids::kCategoryCombo, t::kFilter, ids::kFilterLabel, false, false, t::kFilterHelp},
         {ids::kRightMark, t::kRight, 0, false, true},
         {ids::kWrongMark, t::kWrong, 0, false, true},
         {ids::kResultLine, t::kResult, 0, true, true},
-        {ids::kTotalCount, "", ids::kTotalLabel, true},
-        {ids::kMasteredCount, "", ids::kMasteredLabel, true},
+        {ids::kTotalCount, "", ids::kTotalLabel, true, false, t::kTotalHelp},
+        {ids::kMasteredCount, "", ids::kMasteredLabel, true, false, t::kMasteredHelp},
     };
     for (const Poster& poster : kPosterOrder) names.push_back({poster.control, t::kPoster});
     return names;

@@ -1,5 +1,6 @@
 #include "app/qt/main_dialog_resources.h"
 
+#include "ui/accessible_names.h"
 #include "ui/control_ids.h"
 #include "ui/images.h"
 #include "ui/main_dialog_template.h"
@@ -27,7 +28,8 @@ QtDialogResources MainDialogResources() {
         images.push_back(
             {image.id, resource(image.file), QSize(image.width, image.height), resource(image.doubleSizeFile)});
     }
-    return {MainDialogTemplate(), MainDialogComboLists(), std::move(images), ids::kAppIcon, kFaces};
+    return {MainDialogTemplate(),       MainDialogComboLists(), std::move(images), ids::kAppIcon, kFaces,
+            MainDialogAccessibleNames()};
 }
 
 }  // namespace zembra

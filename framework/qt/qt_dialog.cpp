@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/qt/dialog_accessibility.h"
 #include "framework/qt/dialog_button.h"
 #include "framework/qt/dialog_units.h"
 #include "framework/qt/dialog_window.h"
@@ -153,6 +154,12 @@ void QtDialog::CreateControls() {
     m_window = std::make_unique<DialogWindow>(std::move(hooks));
     m_window->setWindowTitle(ToQString(m_template.title));
     connect(m_window.get(), &QDialog::finished, this, [this](int code) { m_endCode = code; });
+    m_accessibility = std::make_unique<DialogAccessibility>(m_resources.accessibleNames,
+                                                            [this](int id) -> std::optional<std::string> {
+                                                                if (!Item(id)) return std::nullopt;
+                                                                return GetItemText(id);
+                                                            });
+    m_accessibility->Attach(*m_window);
 
     const int dpi = m_window->logicalDpiY();
     m_dialogFont = m_faces.MakePointFont(m_template.fontPoints * 10, ToQString(m_template.fontFace), dpi);
@@ -180,6 +187,7 @@ void QtDialog::CreateControls() {
         widget->setVisible(control.visible);
         m_controls.push_back({&control, widget});
         if (control.id >= 0) m_byId[control.id] = widget;
+        if (control.id >= 0) m_accessibility->SetUp(control.id, *widget);
     }
     // The first control of the template is the top of the z-order.
     for (const Control& control : m_controls) control.widget->lower();
@@ -415,6 +423,7 @@ void QtDialog::SetItemText(int id, const std::string& text) {
     } else if (auto* frame = qobject_cast<QGroupBox*>(&widget)) {
         frame->setTitle(value);
     }
+    m_accessibility->TextChanged(id);
 }
 
 std::string QtDialog::GetItemText(int id) const {

@@ -17,6 +17,7 @@
 #include <span>
 #include <vector>
 
+#include "framework/accessible_name.h"
 #include "framework/dialog.h"
 #include "framework/dialog_template.h"
 #include "framework/qt/point_font.h"
@@ -26,6 +27,7 @@ class QWidget;
 
 namespace zembra {
 
+class DialogAccessibility;
 class DialogWindow;
 
 // An image that a control or the window shows, from Qt's resource system.
@@ -38,15 +40,16 @@ struct QtImage {
 };
 
 // What the application hands the backend, as a Win32 program's module holds its resources: the
-// template, the lists its combo boxes start with, the images, the application icon's id and the
-// faces that stand in for the ones the template asks for. The template, the lists and the faces
-// must outlive the dialog.
+// template, the lists its combo boxes start with, the images, the application icon's id, the
+// faces that stand in for the ones the template asks for, and what a screen reader says for the
+// controls. The template, the lists, the faces and the names' texts must outlive the dialog.
 struct QtDialogResources {
     const DialogTemplate& dialogTemplate;
     std::span<const ComboBoxList> comboLists;
     std::vector<QtImage> images;
     int appIcon = 0;
     std::span<const FaceStandIn> faces;
+    std::vector<AccessibleName> accessibleNames = {};
 };
 
 class QtDialog : public QObject, public ControlHost {
@@ -118,6 +121,7 @@ private:
     FontFaces m_faces;
     Dialog* m_dialog = nullptr;
     std::unique_ptr<DialogWindow> m_window;
+    std::unique_ptr<DialogAccessibility> m_accessibility;
     std::vector<Control> m_controls;  // template order: z-order and tab order
     std::map<int, QWidget*> m_byId;
     std::vector<QFont> m_fonts;  // FontHandle n is m_fonts[n - 1]

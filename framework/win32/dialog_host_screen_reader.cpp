@@ -7,15 +7,6 @@
 #include "framework/win32/wide_text.h"
 
 namespace zembra::win32 {
-namespace {
-
-std::wstring WithoutTrailing(std::wstring text, std::wstring_view characters) {
-    const std::size_t end = text.find_last_not_of(characters);
-    text.erase(end == std::wstring::npos ? 0 : end + 1);
-    return text;
-}
-
-}  // namespace
 
 void DialogHost::SetAccessibleNames(std::vector<AccessibleName> names) { m_accessibleNames = std::move(names); }
 
@@ -23,13 +14,8 @@ std::wstring DialogHost::AccessibleNameOf(int id) const {
     const auto entry = std::find_if(m_accessibleNames.begin(), m_accessibleNames.end(),
                                     [id](const AccessibleName& n) { return n.control == id; });
     if (entry == m_accessibleNames.end()) return {};
-    std::wstring name =
-        entry->name.empty() ? WithoutTrailing(Wide(GetItemText(entry->label)), L":\uFF1A ") : Wide(entry->name);
-    if (entry->withText) {
-        const std::wstring text = WithoutTrailing(Wide(GetItemText(id)), L" ");
-        if (!text.empty()) name += L" " + text;
-    }
-    return name;
+    const std::string label = entry->label != 0 ? GetItemText(entry->label) : std::string();
+    return Wide(AccessibleNameText(*entry, label, GetItemText(id)));
 }
 
 void DialogHost::NameForScreenReader(const AccessibleName& entry) {

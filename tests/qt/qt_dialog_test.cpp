@@ -4,6 +4,7 @@
 // also runs scaled to 200 %). Each test runs its own dialog on a progress file in a temporary
 // folder.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -157,6 +158,50 @@ struct Session {
                           DrillEnvironment{file, [] { return std::int64_t{1700000000}; }, [](std::string_view) {}}};
 };
 
+// What a screen reader is told while the object lives: the alerts, and the changes of the names
+// the dialog gives, each with the control it is about. Qt tells only while a screen reader's
+// accessibility bus is there (with_screen_reader_bus.sh), so without one nothing is heard.
+class ScreenReaderEvents {
+public:
+    explicit ScreenReaderEvents(const QtDialog& host) {
+        s_host = &host;
+        s_seen.clear();
+        m_previous = QAccessible::installUpdateHandler(&Record);
+    }
+    ~ScreenReaderEvents() {
+        QAccessible::installUpdateHandler(m_previous);
+        s_host = nullptr;
+    }
+    ScreenReaderEvents(const ScreenReaderEvents&) = delete;
+    ScreenReaderEvents& operator=(const ScreenReaderEvents&) = delete;
+
+    // The controls alerted since the last call, in order.
+    std::vector<int> TakeAlerts() { return Take(QAccessible::Alert); }
+    std::vector<int> TakeNameChanges() { return Take(QAccessible::NameChanged); }
+
+private:
+    static void Record(QAccessibleEvent* event) {
+        auto* widget = qobject_cast<QWidget*>(event->object());
+        if (!s_host || !widget) return;
+        if (event->type() == QAccessible::Alert ||
+            (event->type() == QAccessible::NameChanged && !widget->accessibleName().isEmpty())) {
+            s_seen.emplace_back(event->type(), s_host->ControlIdOf(widget));
+        }
+    }
+    std::vector<int> Take(QAccessible::Event type) {
+        std::vector<int> ids;
+        std::erase_if(s_seen, [&](const std::pair<QAccessible::Event, int>& seen) {
+            if (seen.first == type) ids.push_back(seen.second);
+            return seen.first == type;
+        });
+        return ids;
+    }
+
+    static inline const QtDialog* s_host = nullptr;
+    static inline std::vector<std::pair<QAccessible::Event, int>> s_seen;
+    QAccessible::UpdateHandler m_previous = nullptr;
+};
+
 // What a Yes/No box showed, answered from inside its own modal loop after trying Escape on it.
 struct BoxSeen {
     QString text, caption, defaultButton;
@@ -208,6 +253,8 @@ private slots:
     void iconFilesReadWithTheirMask();
     void qtTextsInTheUsersLanguage_data();
     void qtTextsInTheUsersLanguage();
+    void screenReaderNamesFollowTheDrill();
+    void screenReaderReadsInScreenOrder();
     void longestAnswerTypedInFull_data();
     void longestAnswerTypedInFull();
     void anyTemplateWithWhatTheProgramHandsIn();
@@ -593,6 +640,73 @@ void QtDialogTest::qtTextsInTheUsersLanguage() {
     for (const QString& text : texts) QVERIFY2(shown.contains(text), qPrintable(shown.join(QLatin1String(", "))));
 }
 
+void QtDialogTest::screenReaderNamesFollowTheDrill() {
+    Session s(ProgressAllMasteredBut(3, {3}));  // row 3 asks for "ruler"
+    QVERIFY(s.Start());
+    ScreenReaderEvents events(s.host);
+    const auto accessible = [&s](int id) { return QAccessible::queryAccessibleInterface(s.Item(id)); };
+    const auto name = [&](int id) { return accessible(id)->text(QAccessible::Name); };
+    const std::pair<int, QString> names[] = {
+        {1035, "答案"},       {1102, "筛选"},
+        {1074, "答对了"},     {1075, "答错了"},
+        {1073, "结果"},       {1079, "总计 1754"},
+        {1080, "掌握 1753"},  {1086, "布告栏海报"},
+        {1101, "布告栏海报"}, {1002, ToQString(kWordRows[3].prompt)},  // the texts that say enough keep them
+        {1070, "下一题"},
+    };
+    for (const auto& [id, said] : names) QVERIFY2(name(id) == said, qPrintable(QString::number(id) + ": " + name(id)));
+    QCOMPARE(accessible(1035)->text(QAccessible::Description), QStringLiteral("输入英文答案，按回车键提交"));
+    QCOMPARE(accessible(1079)->text(QAccessible::Description), QStringLiteral("所选类别的题目总数"));
+    // A counter and the filter are labelled by their captions.
+    for (auto [control, label] : {std::pair{1079, 1081}, {1080, 1082}, {1102, 1103}}) {
+        const auto labels = accessible(control)->relations(QAccessible::Label);
+        QVERIFY2(labels.size() == 1 && labels.front().first->object() == s.Item(label),
+                 qPrintable(QString::number(control)));
+    }
+
+    // Where a screen reader listens, a wrong answer has the result line and the cross announced.
+    if (qEnvironmentVariableIsSet("ZEMBRA_SCREEN_READER")) QTRY_VERIFY(QAccessible::isActive());
+    const bool heard = QAccessible::isActive();
+    const auto alerts = [&](std::vector<int> ids) { return heard ? ids : std::vector<int>{}; };
+    s.Click(1035);
+    QTest::keyClicks(s.Item(1035), QStringLiteral("rule"));
+    s.Press(Qt::Key_Return);
+    QCOMPARE(name(1073), QStringLiteral("结果 ruler"));
+    QCOMPARE(events.TakeAlerts(), alerts({1073, 1075}));
+    QCOMPARE(events.TakeNameChanges(), alerts({1073}));
+    // The next row empties the result line: its name changes, but there is nothing to announce.
+    s.Press(Qt::Key_Return);
+    QCOMPARE(name(1073), QStringLiteral("结果"));
+    QCOMPARE(events.TakeAlerts(), std::vector<int>{});
+    QCOMPARE(events.TakeNameChanges(), alerts({1073}));
+    // A right answer: the tick is announced, the mastered count renamed.
+    QTest::keyClicks(s.Item(1035), Answer(3));
+    s.Press(Qt::Key_Return);
+    QCOMPARE(events.TakeAlerts(), alerts({1074}));
+    QCOMPARE(events.TakeNameChanges(), alerts({1080}));
+    QCOMPARE(name(1080), QStringLiteral("掌握 1754"));
+}
+
+void QtDialogTest::screenReaderReadsInScreenOrder() {
+    Session s;
+    QVERIFY(s.Start());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(s.host.Window());
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    std::vector<int> shown;
+    for (int i = 0; i < window->childCount(); ++i) {
+        QAccessibleInterface* child = window->child(i);
+        QVERIFY(child);
+        QCOMPARE(window->indexOfChild(child), i);
+        QCOMPARE(child->parent(), window);
+        if (!child->state().invisible) shown.push_back(s.host.ControlIdOf(qobject_cast<QWidget*>(child->object())));
+    }
+    // The drill in its frame, top to bottom, the bottom row left to right; then the notice board:
+    // its caption, the counters read with their labels, the reset button, and the poster. The
+    // frames without an id are -1.
+    QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1102, 1069, 1068, 1070,  //
+                                      -1, 1078, 1079, 1080, 1084, -1, 1086}));
+}
+
 void QtDialogTest::longestAnswerTypedInFull_data() {
     QTest::addColumn<int>("row");
     QTest::newRow("886, the widest answer") << 886;
@@ -671,6 +785,8 @@ int main(int argc, char** argv) {
     // Runs without a display unless the caller chose a platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", ZEMBRA_OFFSCREEN_PLATFORM);
     QApplication application(argc, argv);
+    // A screen reader's bus, where there is one, is found while the first tests run.
+    QAccessible::isActive();
     QtDialogTest test;
     return QTest::qExec(&test, argc, argv);
 }

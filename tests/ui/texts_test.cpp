@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/code_page.h"
+#include "ui/accessible_names.h"
 #include "ui/texts.h"
 
 namespace zembra {
@@ -34,6 +35,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},
         TextCase{t::kResetQuestion, "确定要重新练习所有内容吗？"}, TextCase{t::kResetQuestionCaption, "操作确认"},
         TextCase{t::kOpenFailed, "打开文件失败。\n"}, TextCase{t::kSelectionFormat, "%d:%s→%s; crtRsl=%s.\n"}));
+
+namespace a = accessible_texts;
+INSTANTIATE_TEST_SUITE_P(ForAScreenReader, OwnTexts,
+                         ::testing::Values(TextCase{a::kAnswer, "答案"}, TextCase{a::kFilter, "筛选"},
+                                           TextCase{a::kRight, "答对了"}, TextCase{a::kWrong, "答错了"},
+                                           TextCase{a::kResult, "结果"}, TextCase{a::kPoster, "布告栏海报"},
+                                           TextCase{a::kAnswerHelp, "输入英文答案，按回车键提交"},
+                                           TextCase{a::kFilterHelp, "选择要练习的类别"},
+                                           TextCase{a::kTotalHelp, "所选类别的题目总数"},
+                                           TextCase{a::kMasteredHelp, "其中已掌握的题目数"}));
 
 }  // namespace
 }  // namespace zembra
