@@ -13,8 +13,11 @@ namespace {
 constexpr FaceStandIn kFaces[] = {
     // Song: 220 + 36 of 256 units per em.
     {"宋体", "SimSun", "AR PL UMing CN", 220.0 / 256, 36.0 / 256},
-    // The dialog face: 2167 + 536 of 2048 units per em.
-    {"微软雅黑", "Microsoft YaHei", "WenQuanYi Micro Hei", 2167.0 / 2048, 536.0 / 2048},
+    // The dialog face, with the line height the template was laid out for: 17 px at 9 points
+    // (96 dpi), so that its 167-unit picture rectangles hold the 354-px posters and every frame
+    // holds what it frames. Measured from the face's own 2167 + 536 of 2048 units, the lines come
+    // out at 16 px and the posters stick out of their frame at the bottom.
+    {"微软雅黑", "Microsoft YaHei", "WenQuanYi Micro Hei", 1.1, 3.8 / 12},
 };
 
 }  // namespace

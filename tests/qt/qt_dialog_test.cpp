@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -266,9 +267,9 @@ void QtDialogTest::startUpState() {
     QWidget* window = s.host.Window();
     QCOMPARE(window->windowTitle(), QStringLiteral("Zembra—小学英语词汇大全"));
     QCOMPARE(window->minimumSize(), window->maximumSize());
-    // 478 × 218 dialog units at the dialog face's 7 × 16 px base units (96 dpi): the size the
+    // 478 × 218 dialog units at the dialog face's 7 × 17 px base units (96 dpi): the size the
     // posters and captions were made for, whichever face stands in for the dialog font.
-    QCOMPARE(window->size(), QSize(837, 436));
+    QCOMPARE(window->size(), QSize(837, 463));
     const Qt::WindowFlags flags = window->windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint));
@@ -454,6 +455,12 @@ void QtDialogTest::posterForRunCounter() {
     QCOMPARE(shown, std::vector<int>{poster});
     QCOMPARE(PictureFault(s.Item<QLabel>(poster), size), QString());
     QCOMPARE(s.Item(poster)->size(), size);
+    // Whole inside the frame that holds it, as the template lays it out.
+    const QRect placed = s.Item(poster)->geometry();
+    const auto frames = s.host.Window()->findChildren<QGroupBox*>();
+    QVERIFY(std::any_of(frames.begin(), frames.end(), [&](const QGroupBox* frame) {
+        return frame->geometry().adjusted(1, 1, -1, -1).contains(placed);
+    }));
     // The bitmap itself, or on a screen scaled to 200 % the same poster drawn twice as large.
     const int bitmap = std::find_if(kPosterOrder.begin(), kPosterOrder.end(), [poster](const Poster& p) {
                            return p.control == poster;
