@@ -21,12 +21,17 @@ PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment)
       m_environment(std::move(environment)),
       m_progressFile(m_environment.progressFile, m_environment.diagnostics) {}
 
-bool PracticeDialog::IsMastered(std::string_view mark) {
-    return !mark.empty() && mark.find('0') == std::string_view::npos;
-}
-
-bool PracticeDialog::Matches(int row) const {
-    return m_filter == texts::kAllCategories || m_bank.categories[static_cast<std::size_t>(row)] == m_filter;
+template <typename Visit>
+void PracticeDialog::ForEachRowInFilter(Visit visit) const {
+    // 全选 is told once per scan: comparing it per row was most of a selection's time.
+    if (m_filter == texts::kAllCategories) {
+        for (int row = 0; row < m_bankSize; ++row) visit(row);
+        return;
+    }
+    const std::string_view category = m_filter;
+    for (int row = 0; row < m_bankSize; ++row) {
+        if (m_bank.categories[static_cast<std::size_t>(row)] == category) visit(row);
+    }
 }
 
 void PracticeDialog::SetNumber(int id, std::int32_t value) { Host().SetItemText(id, std::to_string(value)); }
@@ -60,11 +65,11 @@ void PracticeDialog::SelectNextRow() {
     // A fixed array: a selection allocates nothing per row.
     std::array<std::int16_t, kRowCapacity> candidates;
     int count = 0;
-    for (int row = 0; row < m_bankSize; ++row) {
-        if (Matches(row) && !IsMastered(m_marks[static_cast<std::size_t>(row)])) {
+    ForEachRowInFilter([&](int row) {
+        if (!IsMastered(m_marks[static_cast<std::size_t>(row)])) {
             candidates[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(row);
         }
-    }
+    });
 
     if (count == 0) {
         std::string congratulation;
@@ -152,11 +157,10 @@ void PracticeDialog::OnFilterChange() {
     Host().SetItemText(ids::kCategoryCaption, m_filter);
     m_poolSize = 0;
     m_masteredCount = 0;
-    for (int row = 0; row < m_bankSize; ++row) {
-        if (!Matches(row)) continue;
+    ForEachRowInFilter([&](int row) {
         ++m_poolSize;
         if (IsMastered(m_marks[static_cast<std::size_t>(row)])) ++m_masteredCount;
-    }
+    });
     SetNumber(ids::kTotalCount, m_poolSize);
     SetNumber(ids::kMasteredCount, m_masteredCount);
     SelectNextRow();

@@ -56,8 +56,15 @@ public:
     const std::string& Filter() const { return m_filter; }
     const WordBank& Bank() const { return m_bank; }
 
-    // A mark counts as mastered when it is not empty and holds no byte '0'.
-    static bool IsMastered(std::string_view mark);
+    // A mark counts as mastered when it is not empty and holds no byte '0'. Inline, and a plain
+    // loop: a selection asks it for every row of the bank, and a mark is a byte or two.
+    static bool IsMastered(std::string_view mark) {
+        if (mark.empty()) return false;
+        for (const char byte : mark) {
+            if (byte == '0') return false;
+        }
+        return true;
+    }
 
 private:
     void SelectNextRow();
@@ -67,7 +74,9 @@ private:
     void SetFonts();
     void ChoosePosterToShow();
     void SetNumber(int id, std::int32_t value);
-    bool Matches(int row) const;
+    // Calls visit(row) for every row of the bank in the chosen category (all rows for 全选).
+    template <typename Visit>
+    void ForEachRowInFilter(Visit visit) const;
     // A printf-style line; the format is checked against the arguments at every call.
     [[gnu::format(printf, 2, 3)]] void Diagnostic(const char* format, ...) const;
 

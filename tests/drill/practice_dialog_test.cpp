@@ -332,5 +332,23 @@ TEST_F(Counting, OnlyTheBanksRowsCountAtStartUpAndInTheFilter) {
     EXPECT_EQ(ReadBytes(m_file), ProgressFileAllMasteredBut(8, {}));
 }
 
+// A mark counts as mastered when it is not empty and holds no '0', whatever else it holds: rows 0
+// to 7 carry one mark of each kind, every other row "1". Only the rows with the unmastered kinds
+// are counted out and asked, in the whole bank and in their category.
+TEST_F(Counting, EveryKindOfMarkIsToldMasteredOrNot) {
+    const char* const marks[] = {"", "1", "0", "10", "01", " ", "2", "\xB5\xA5"};
+    const std::set<int> unmastered = {0, 2, 3, 4};
+    std::string bytes = "3\r\n";
+    for (int row = 0; row < kBankRows; ++row) bytes += std::string(row < 8 ? marks[row] : "1") + "\r\n";
+    Start(bytes);
+    EXPECT_EQ(Text(1080), std::to_string(kBankRows - 4));
+    ChooseCategory(kWordsEntry);  // the first rows are words
+    EXPECT_EQ(m_dialog->MasteredCount(), m_dialog->PoolSize() - 4);
+    for (int draw = 0; draw < 40; ++draw, ++m_now) {
+        m_window.Click(1070);
+        EXPECT_TRUE(unmastered.count(Row())) << "row " << Row() << " is mastered";
+    }
+}
+
 }  // namespace
 }  // namespace zembra::testing

@@ -8,12 +8,11 @@
 
 namespace zembra::testing {
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::filesystem::path& parent) {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (;;) {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("zembra-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        m_path = parent / ("zembra-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         if (std::filesystem::create_directory(m_path)) break;
     }
 }

@@ -8,7 +8,8 @@ namespace zembra::testing {
 
 class TempDir {
 public:
-    TempDir();
+    // A new folder in `parent`, by default the system's folder for temporary files.
+    explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
