@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QPixmap>
 
 #include "framework/qt/icon_file.h"
@@ -15,7 +16,9 @@ QImage Read(const QString& resource, QSize wanted) {
         QFile file(resource);
         return file.open(QIODevice::ReadOnly) ? ReadIconImage(file.readAll(), wanted) : QImage();
     }
-    return QImage(resource);
+    QImageReader reader(resource);
+    ReadAsItsNameSays(reader);
+    return reader.read();
 }
 
 bool Covers(const QImage& image, QSize size) {
@@ -23,6 +26,11 @@ bool Covers(const QImage& image, QSize size) {
 }
 
 }  // namespace
+
+void ReadAsItsNameSays(QImageReader& reader) {
+    reader.setFormat(QFileInfo(reader.fileName()).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+}
 
 PictureLabel::PictureLabel(const QString& resource, const QString& doubleSize, QSize size, QWidget* parent)
     : QLabel(parent), m_resource(resource), m_doubleSize(doubleSize) {

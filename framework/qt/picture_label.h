@@ -9,10 +9,16 @@
 #pragma once
 
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QString>
 
 namespace zembra {
+
+// Makes `reader` read its file as the format that the file's name says, and only so. Left to
+// find the format itself, Qt loads every image plugin to ask it whether it reads the file, even
+// for a bitmap or PNG that it reads without one.
+void ReadAsItsNameSays(QImageReader& reader);
 
 class PictureLabel : public QLabel {
 public:

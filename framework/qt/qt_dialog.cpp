@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -247,8 +248,12 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
             // A picture control shows its bitmap at the bitmap's own size; when the application
             // knows it, the file need not be read until the picture is shown.
             const QtImage* image = Image(control.image);
-            const QSize size =
-                image && image->size.isValid() ? image->size : QImageReader(ImageResource(control.image)).size();
+            QSize size = image && image->size.isValid() ? image->size : QSize();
+            if (!size.isValid()) {
+                QImageReader reader(ImageResource(control.image));
+                ReadAsItsNameSays(reader);
+                size = reader.size();
+            }
             return new PictureLabel(ImageResource(control.image), image ? image->doubleSize : QString(), size, parent);
         }
         case ControlKind::DropDownCombo: {
@@ -472,7 +477,15 @@ void QtDialog::SetItemFont(int id, FontHandle font) {
 }
 
 void QtDialog::SetWindowIcons() {
-    if (m_appIcon.isNull()) m_appIcon = QIcon(ImageResource(m_resources.appIcon));
+    if (m_appIcon.isNull()) {
+        // Every image of the file, as QIcon reads a file, but with its format named.
+        QImageReader reader(ImageResource(m_resources.appIcon));
+        ReadAsItsNameSays(reader);
+        for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
+            m_appIcon.addPixmap(QPixmap::fromImage(image));
+            if (!reader.jumpToNextImage()) break;
+        }
+    }
     m_window->setWindowIcon(m_appIcon);
 }
 
