@@ -86,6 +86,11 @@ QWidget* DialogAccessibility::WidgetOf(int id) const {
     return it == m_widgets.end() ? nullptr : it->second.data();
 }
 
+bool DialogAccessibility::Describes(int id) const {
+    return std::any_of(m_names.begin(), m_names.end(),
+                       [id](const AccessibleName& entry) { return entry.control == id || entry.label == id; });
+}
+
 void DialogAccessibility::SetUp(int id, QWidget& widget) {
     m_widgets[id] = &widget;
     for (const AccessibleName& entry : m_names) {

@@ -29,6 +29,8 @@ public:
 
     // Makes `window` read its controls in screen order.
     void Attach(QWidget& window);
+    // Whether the table says anything of a control (names it, or it labels another).
+    bool Describes(int id) const;
     // Gives a control's widget what the table says of it; once, when the widget is made.
     void SetUp(int id, QWidget& widget);
     // After a control's text has changed: the names made of it are made again, and a live

@@ -79,7 +79,10 @@ QWidget* QtDialog::Window() const { return m_window.get(); }
 
 QWidget* QtDialog::Item(int id) const {
     const auto it = m_byId.find(id);
-    return it == m_byId.end() ? nullptr : it->second;
+    if (it == m_byId.end() || !m_window) return nullptr;
+    // Making a control's widget changes what the control is drawn with, not what it holds.
+    auto* self = const_cast<QtDialog*>(this);
+    return &self->Made(self->m_controls[it->second]);
 }
 
 const QtImage* QtDialog::Image(int id) const {
@@ -93,39 +96,26 @@ QString QtDialog::ImageResource(int id) const {
     return image ? image->resource : QString();
 }
 
-QWidget& QtDialog::Widget(int id) const {
-    QWidget* widget = Item(id);
-    if (!widget) throw std::out_of_range("no control " + std::to_string(id));
-    return *widget;
+QtDialog::Control& QtDialog::ControlFor(int id) {
+    const auto it = m_byId.find(id);
+    if (it == m_byId.end()) throw std::out_of_range("no control " + std::to_string(id));
+    return m_controls[it->second];
 }
+
+const QtDialog::Control& QtDialog::ControlFor(int id) const { return const_cast<QtDialog*>(this)->ControlFor(id); }
+
+QWidget& QtDialog::Widget(int id) { return Made(ControlFor(id)); }
 
 void QtDialog::Create(Dialog& dialog) {
     m_dialog = &dialog;
     CreateControls();
-
-    // The base initialisation: each combo box gets its list, nothing selected.
-    for (const Control& control : m_controls) {
-        if (control.tmpl->kind == ControlKind::DropDownCombo) SetUpComboBox(control);
-    }
-
-    // Text colours are asked once per control; the dialog's answer depends on the id alone.
-    for (const Control& control : m_controls) {
-        if (control.tmpl->id < 0) continue;
-        if (const std::optional<Colour> colour = m_dialog->OnCtlColor(control.tmpl->id)) {
-            QPalette palette = control.widget->palette();
-            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-                palette.setColor(role, ToQColor(*colour));
-            }
-            control.widget->setPalette(palette);
-        }
-    }
 
     qApp->installEventFilter(this);
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { ShowDefaultButton(); });
     if (m_dialog->OnInitDialog()) {
         const auto first = std::find_if(m_controls.begin(), m_controls.end(),
                                         [this](const Control& control) { return IsTabStop(control); });
-        if (first != m_controls.end()) first->widget->setFocus(Qt::TabFocusReason);
+        if (first != m_controls.end()) Made(*first).setFocus(Qt::TabFocusReason);
     }
 }
 
@@ -141,7 +131,7 @@ void QtDialog::SetUpComboBox(const Control& control) {
     // The dropped list fills the rest of the template height, as many whole items as fit.
     const int fieldHeight = combo->height();
     const int itemHeight = std::max(1, combo->view()->sizeHintForRow(0));
-    const int listHeight = ToPixels(control.tmpl->rect, MeasureBaseUnits(m_dialogFont, m_faces)).height();
+    const int listHeight = ToPixels(control.tmpl->rect, m_units).height();
     combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / itemHeight));
     connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
         if (index >= 0) Command(id, Notification::SelectionChanged);
@@ -157,7 +147,7 @@ void QtDialog::CreateControls() {
     connect(m_window.get(), &QDialog::finished, this, [this](int code) { m_endCode = code; });
     m_accessibility = std::make_unique<DialogAccessibility>(m_resources.accessibleNames,
                                                             [this](int id) -> std::optional<std::string> {
-                                                                if (!Item(id)) return std::nullopt;
+                                                                if (!m_byId.count(id)) return std::nullopt;
                                                                 return GetItemText(id);
                                                             });
     m_accessibility->Attach(*m_window);
@@ -165,43 +155,103 @@ void QtDialog::CreateControls() {
     const int dpi = m_window->logicalDpiY();
     m_dialogFont = m_faces.MakePointFont(m_template.fontPoints * 10, ToQString(m_template.fontFace), dpi);
     m_window->setFont(m_dialogFont);
-    const DialogBaseUnits units = MeasureBaseUnits(m_dialogFont, m_faces);
-    m_window->setFixedSize(ToPixels(m_template.width, m_template.height, units));
+    m_units = MeasureBaseUnits(m_dialogFont, m_faces);
+    m_window->setFixedSize(ToPixels(m_template.width, m_template.height, m_units));
 
     m_controls.reserve(m_template.controls.size());
     for (const ControlTemplate& control : m_template.controls) {
-        QWidget* widget = CreateControl(control);
-        const QRect rect = ToPixels(control.rect, units);
-        switch (control.kind) {
-            case ControlKind::IconStatic:
-            case ControlKind::BitmapStatic:
-                // Pictures keep the size they were created with.
-                widget->move(rect.topLeft());
-                break;
-            case ControlKind::DropDownCombo:
-                // The template height includes the dropped list; the field is as high as its font needs.
-                widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
-                break;
-            default:
-                widget->setGeometry(rect);
-        }
-        widget->setVisible(control.visible);
-        m_controls.push_back({&control, widget});
-        if (control.id >= 0) m_byId[control.id] = widget;
-        if (control.id >= 0) m_accessibility->SetUp(control.id, *widget);
+        m_controls.push_back({&control, nullptr, ToQString(control.text), control.visible, true, std::nullopt});
+        if (control.id >= 0) m_byId[control.id] = m_controls.size() - 1;
     }
-    // The first control of the template is the top of the z-order.
-    for (const Control& control : m_controls) control.widget->lower();
-    // Frames lie beneath every other control. The platform's group boxes draw their outline only,
-    // while a style may fill a frame's inside, which must not veil the controls within it.
-    for (const Control& control : m_controls) {
-        if (control.tmpl->kind == ControlKind::GroupBox) control.widget->lower();
+    // The controls shown from the start have their widgets now, in template order, and so have
+    // the ones a screen reader is told of: it knows them from the start, named, and a live one is
+    // announced when it appears.
+    for (Control& control : m_controls) {
+        if (control.visible || m_accessibility->Describes(control.tmpl->id)) Made(control);
     }
 }
 
-QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
+QWidget& QtDialog::Made(Control& control) {
+    if (control.widget) return *control.widget;
+    QWidget* widget = CreateControl(control);
+    control.widget = widget;
+    const QRect rect = ToPixels(control.tmpl->rect, m_units);
+    switch (control.tmpl->kind) {
+        case ControlKind::IconStatic:
+        case ControlKind::BitmapStatic:
+            // Pictures keep the size they were created with.
+            widget->move(rect.topLeft());
+            break;
+        case ControlKind::DropDownCombo:
+            // The template height includes the dropped list; the field is as high as its font needs.
+            widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
+            // The base initialisation: the combo box gets its list, nothing selected.
+            SetUpComboBox(control);
+            if (!control.text.isEmpty()) static_cast<QComboBox*>(widget)->setEditText(control.text);
+            break;
+        default:
+            widget->setGeometry(rect);
+    }
+    const int id = control.tmpl->id;
+    // Text colours are asked once per control; the dialog's answer depends on the id alone.
+    if (const std::optional<Colour> colour = id >= 0 ? m_dialog->OnCtlColor(id) : std::nullopt) {
+        QPalette palette = widget->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(role, ToQColor(*colour));
+        }
+        widget->setPalette(palette);
+    }
+    if (control.font) widget->setFont(*control.font);
+    widget->setEnabled(control.enabled);
+    PlaceInStackAndTabOrder(control);
+    if (id >= 0) m_accessibility->SetUp(id, *widget);
+    if (IsPushButton(control.tmpl->kind)) ShowDefaultButton();
+    // Last, so that what the control shows is in place when it appears.
+    widget->setVisible(control.visible);
+    return *widget;
+}
+
+void QtDialog::PlaceInStackAndTabOrder(const Control& control) {
+    // The z-order from the top: the controls in template order, then the frames in template order.
+    // Frames lie beneath every other control: the platform's group boxes draw their outline only,
+    // while a style may fill a frame's inside, which must not veil the controls within it.
+    const auto rank = [this](const Control& c) {
+        return std::pair(c.tmpl->kind == ControlKind::GroupBox, &c - m_controls.data());
+    };
+    const Control* above = nullptr;
+    for (const Control& other : m_controls) {
+        if (other.widget && &other != &control && rank(other) < rank(control) &&
+            (!above || rank(*above) < rank(other))) {
+            above = &other;
+        }
+    }
+    if (above) {
+        control.widget->stackUnder(above->widget);
+    } else {
+        control.widget->raise();
+    }
+
+    // The focus chain follows the template: after the nearest earlier control that takes the focus,
+    // else before the nearest later one. (A new widget joins the chain at its end.)
+    if (control.widget->focusPolicy() == Qt::NoFocus) return;
+    const auto takesFocus = [&control](const Control& other) {
+        return other.widget && &other != &control && other.widget->focusPolicy() != Qt::NoFocus;
+    };
+    const auto self = m_controls.begin() + (&control - m_controls.data());
+    const auto before = std::find_if(std::make_reverse_iterator(self), m_controls.rend(), takesFocus);
+    if (before != m_controls.rend()) {
+        // Widgets made in template order are in order already.
+        if (before->widget->nextInFocusChain() != control.widget) QWidget::setTabOrder(before->widget, control.widget);
+        return;
+    }
+    const auto after = std::find_if(self + 1, m_controls.end(), takesFocus);
+    if (after != m_controls.end()) QWidget::setTabOrder(control.widget, after->widget);
+}
+
+QWidget* QtDialog::CreateControl(const Control& made) {
+    const ControlTemplate& control = *made.tmpl;
     QWidget* parent = m_window.get();
-    const QString text = ToQString(control.text);
+    const QString& text = made.text;
     const Qt::FocusPolicy focus = control.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
     switch (control.kind) {
         case ControlKind::TextStatic: {
@@ -358,9 +408,10 @@ void QtDialog::PressDefaultButton() {
         static_cast<QPushButton*>(focused->widget)->click();
         return;
     }
-    for (const Control& control : m_controls) {
+    for (Control& control : m_controls) {
         if (control.tmpl->kind != ControlKind::DefaultPushButton) continue;
-        if (control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled()) {
+        // A button that was never shown has no widget, and is hidden.
+        if (control.widget && control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled()) {
             static_cast<QPushButton*>(control.widget)->click();
         }
         return;
@@ -373,7 +424,7 @@ void QtDialog::ShowDefaultButton() {
     const Control* focused = ControlOf(QApplication::focusWidget());
     const bool buttonFocused = focused && IsPushButton(focused->tmpl->kind);
     for (const Control& control : m_controls) {
-        if (!IsPushButton(control.tmpl->kind)) continue;
+        if (!IsPushButton(control.tmpl->kind) || !control.widget) continue;
         const bool isDefault =
             buttonFocused ? &control == focused : control.tmpl->kind == ControlKind::DefaultPushButton;
         static_cast<QPushButton*>(control.widget)->setDefault(isDefault);
@@ -387,9 +438,9 @@ bool QtDialog::MoveFocus(bool forward) {
     const std::ptrdiff_t start = from ? from - m_controls.data() : (forward ? -1 : count);
     for (std::ptrdiff_t step = 1; step <= count; ++step) {
         const std::ptrdiff_t at = ((start + (forward ? step : -step)) % count + count) % count;
-        const Control& control = m_controls[static_cast<std::size_t>(at)];
+        Control& control = m_controls[static_cast<std::size_t>(at)];
         if (IsTabStop(control)) {
-            control.widget->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            Made(control).setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
     }
@@ -399,7 +450,7 @@ bool QtDialog::MoveFocus(bool forward) {
 const QtDialog::Control* QtDialog::ControlOf(const QWidget* widget) const {
     for (; widget; widget = widget->parentWidget()) {
         for (const Control& control : m_controls) {
-            if (control.widget == widget) return &control;
+            if (control.widget && control.widget == widget) return &control;
         }
     }
     return nullptr;
@@ -411,12 +462,20 @@ int QtDialog::ControlIdOf(const QWidget* widget) const {
 }
 
 bool QtDialog::IsTabStop(const Control& control) const {
-    return control.tmpl->tabStop && control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled();
+    if (!control.tmpl->tabStop) return false;
+    if (!control.widget) return control.visible && control.enabled;
+    return control.widget->isVisibleTo(m_window.get()) && control.widget->isEnabled();
 }
 
 void QtDialog::SetItemText(int id, const std::string& text) {
-    QWidget& widget = Widget(id);
+    Control& control = ControlFor(id);
     const QString value = ToQString(text);
+    if (!control.widget) {
+        control.text = value;
+        m_accessibility->TextChanged(id);
+        return;
+    }
+    QWidget& widget = *control.widget;
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         label->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
@@ -432,7 +491,9 @@ void QtDialog::SetItemText(int id, const std::string& text) {
 }
 
 std::string QtDialog::GetItemText(int id) const {
-    const QWidget& widget = Widget(id);
+    const Control& control = ControlFor(id);
+    if (!control.widget) return ToGbk(control.text);
+    const QWidget& widget = *control.widget;
     if (auto* label = qobject_cast<const QLabel*>(&widget)) return ToGbk(label->text());
     if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) return ToGbk(edit->text());
     if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) return ToGbk(button->text());
@@ -441,18 +502,38 @@ std::string QtDialog::GetItemText(int id) const {
     return {};
 }
 
-void QtDialog::ShowItem(int id, bool show) { Widget(id).setVisible(show); }
+void QtDialog::ShowItem(int id, bool show) {
+    Control& control = ControlFor(id);
+    control.visible = show;
+    // The first show makes the widget, which appears as it is made.
+    if (control.widget) {
+        control.widget->setVisible(show);
+    } else if (show) {
+        Made(control);
+    }
+}
 
-bool QtDialog::IsItemVisible(int id) const { return Widget(id).isVisibleTo(m_window.get()); }
+bool QtDialog::IsItemVisible(int id) const {
+    const Control& control = ControlFor(id);
+    return control.widget ? control.widget->isVisibleTo(m_window.get()) : control.visible;
+}
 
-void QtDialog::EnableItem(int id, bool enable) { Widget(id).setEnabled(enable); }
+void QtDialog::EnableItem(int id, bool enable) {
+    Control& control = ControlFor(id);
+    control.enabled = enable;
+    if (control.widget) control.widget->setEnabled(enable);
+}
 
-bool QtDialog::IsItemEnabled(int id) const { return Widget(id).isEnabled(); }
+bool QtDialog::IsItemEnabled(int id) const {
+    const Control& control = ControlFor(id);
+    return control.widget ? control.widget->isEnabled() : control.enabled;
+}
 
 void QtDialog::SetItemFocus(int id) { Widget(id).setFocus(Qt::OtherFocusReason); }
 
 std::optional<std::string> QtDialog::GetComboSelectionText(int id) const {
-    const auto* combo = qobject_cast<const QComboBox*>(&Widget(id));
+    // A combo box without its widget yet has its list with nothing selected.
+    const auto* combo = qobject_cast<const QComboBox*>(ControlFor(id).widget);
     if (!combo || combo->currentIndex() < 0) return std::nullopt;
     return ToGbk(combo->itemText(combo->currentIndex()));
 }
@@ -473,7 +554,9 @@ FontHandle QtDialog::CreatePointFont(int tenthsOfPoint, const std::string& face)
 void QtDialog::SetItemFont(int id, FontHandle font) {
     // No font (0) draws in the system's font, as the platform does.
     const bool known = font > 0 && static_cast<std::size_t>(font) <= m_fonts.size();
-    Widget(id).setFont(known ? m_fonts[static_cast<std::size_t>(font) - 1] : QApplication::font());
+    Control& control = ControlFor(id);
+    control.font = known ? m_fonts[static_cast<std::size_t>(font) - 1] : QApplication::font();
+    if (control.widget) control.widget->setFont(*control.font);
 }
 
 void QtDialog::SetWindowIcons() {
