@@ -232,6 +232,40 @@ void AnswerNextBox(std::optional<BoxSeen>& seen, bool yes, int triesLeft = 300) 
     });
 }
 
+// A small template of another program, with its own combo list, picture, icon and faces: a frame
+// around it all, an edit, a hidden label and a hidden edit, two buttons, a combo box, a picture.
+QtDialogResources SmallDialogResources() {
+    static const ControlTemplate controls[] = {
+        {14, ControlKind::GroupBox, "", {0, 0, 140, 60}, true, false},
+        {7, ControlKind::Edit, "", {4, 4, 80, 12}, true, true, Align::Left, true},
+        {12, ControlKind::TextStatic, "", {90, 46, 40, 8}, false, false},
+        {13, ControlKind::Edit, "", {4, 46, 80, 12}, false, true, Align::Left, true},
+        {8, ControlKind::DefaultPushButton, "OK", {4, 20, 40, 14}, true, true},
+        {9, ControlKind::PushButton, "No", {48, 20, 40, 14}, true, true},
+        {10, ControlKind::DropDownCombo, "", {4, 40, 60, 50}, true, false},
+        {11, ControlKind::BitmapStatic, "", {90, 4, 40, 40}, true, false, Align::Left, false, false, 500},
+    };
+    static const DialogTemplate small{200, "Small", 140, 60, "Sans", 9, controls};
+    static const std::string_view entries[] = {"\xD2\xBB", "\xB6\xFE"};  // 一, 二
+    static const ComboBoxList lists[] = {{10, entries}};
+    return {small,
+            lists,
+            {{500, QStringLiteral(":/images/poster_139.bmp"), QSize(30, 20)},
+             {501, QStringLiteral(":/images/tick.ico"), QSize()}},
+            501,
+            {}};
+}
+
+struct CommandRecorder : Dialog {
+    using Dialog::Dialog;
+    bool OnInitDialog() override {
+        Host().SetWindowIcons();
+        return true;
+    }
+    void OnCommand(int id, Notification code) override { commands.emplace_back(id, code); }
+    std::vector<std::pair<int, Notification>> commands;
+};
+
 }  // namespace
 
 class QtDialogTest : public QObject {
@@ -259,6 +293,7 @@ private slots:
     void longestAnswerTypedInFull_data();
     void longestAnswerTypedInFull();
     void anyTemplateWithWhatTheProgramHandsIn();
+    void hiddenControlMadeWhenFirstShown();
 };
 
 void QtDialogTest::startUpState() {
@@ -739,31 +774,8 @@ void QtDialogTest::longestAnswerTypedInFull() {
 // The backend knows nothing of the main dialog: a small template of another program, with its own
 // combo list, picture, icon and faces, is built and run by the same rules.
 void QtDialogTest::anyTemplateWithWhatTheProgramHandsIn() {
-    static const ControlTemplate controls[] = {
-        {7, ControlKind::Edit, "", {4, 4, 80, 12}, true, true, Align::Left, true},
-        {8, ControlKind::DefaultPushButton, "OK", {4, 20, 40, 14}, true, true},
-        {9, ControlKind::PushButton, "No", {48, 20, 40, 14}, true, true},
-        {10, ControlKind::DropDownCombo, "", {4, 40, 60, 50}, true, false},
-        {11, ControlKind::BitmapStatic, "", {90, 4, 40, 40}, true, false, Align::Left, false, false, 500},
-    };
-    static const DialogTemplate small{200, "Small", 140, 60, "Sans", 9, controls};
-    static const std::string_view entries[] = {"\xD2\xBB", "\xB6\xFE"};  // 一, 二
-    static const ComboBoxList lists[] = {{10, entries}};
-    QtDialog host({small,
-                   lists,
-                   {{500, QStringLiteral(":/images/poster_139.bmp"), QSize(30, 20)},
-                    {501, QStringLiteral(":/images/tick.ico"), QSize()}},
-                   501,
-                   {}});
-    struct Recorder : Dialog {
-        using Dialog::Dialog;
-        bool OnInitDialog() override {
-            Host().SetWindowIcons();
-            return true;
-        }
-        void OnCommand(int id, Notification code) override { commands.emplace_back(id, code); }
-        std::vector<std::pair<int, Notification>> commands;
-    } dialog(host);
+    QtDialog host(SmallDialogResources());
+    CommandRecorder dialog(host);
     host.Create(dialog);
     host.Show();
     QVERIFY(QTest::qWaitForWindowActive(host.Window()));
@@ -786,6 +798,45 @@ void QtDialogTest::anyTemplateWithWhatTheProgramHandsIn() {
     QCOMPARE(dialog.commands, (std::vector<Command>{{8, Notification::Clicked}, {10, Notification::SelectionChanged}}));
     QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Escape);
     QCOMPARE(host.EndCode(), std::optional<int>(kIdCancel));
+}
+
+// A control that starts hidden has no widget until it is first shown; what it was given meanwhile
+// is what it shows then, and it takes its template place: above the frame, beneath the edit before
+// it, and between that edit and the OK button in the focus chain.
+void QtDialogTest::hiddenControlMadeWhenFirstShown() {
+    QtDialog host(SmallDialogResources());
+    CommandRecorder dialog(host);
+    host.Create(dialog);
+    host.Show();
+    QVERIFY(QTest::qWaitForWindowActive(host.Window()));
+    const auto edits = [&host] { return host.Window()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).size(); };
+    QCOMPARE(edits(), 1);
+
+    host.SetItemText(12, "\xD2\xBB");
+    host.SetItemText(13, "abc");
+    host.EnableItem(13, false);
+    host.SetItemFont(13, host.CreatePointFont(200, "Sans"));
+    QCOMPARE(host.GetItemText(13), std::string("abc"));
+    QCOMPARE(host.GetItemText(12), std::string("\xD2\xBB"));
+    QVERIFY(!host.IsItemEnabled(13) && !host.IsItemVisible(13));
+    QCOMPARE(edits(), 1);
+
+    host.ShowItem(13, true);
+    QCOMPARE(edits(), 2);
+    auto* edit = qobject_cast<QLineEdit*>(host.Item(13));
+    QVERIFY(edit && edit->isVisible() && !edit->isEnabled() && host.IsItemVisible(13));
+    QCOMPARE(edit->text(), QStringLiteral("abc"));
+    QCOMPARE(edit->font().pixelSize(), 26);               // 20 points at 96 dpi
+    const QObjectList stack = host.Window()->children();  // from the bottom up
+    QVERIFY(stack.indexOf(host.Item(14)) < stack.indexOf(edit));
+    QVERIFY(stack.indexOf(host.Item(8)) < stack.indexOf(edit) && stack.indexOf(edit) < stack.indexOf(host.Item(7)));
+    QCOMPARE(host.Item(7)->nextInFocusChain(), edit);
+    QCOMPARE(edit->nextInFocusChain(), host.Item(8));
+    // Enabled, it is the tab stop after the first edit.
+    host.EnableItem(13, true);
+    QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Tab);
+    QCOMPARE(host.ControlIdOf(QApplication::focusWidget()), 13);
+    QCOMPARE(qobject_cast<QLabel*>(host.Item(12))->text(), QStringLiteral("一"));
 }
 
 int main(int argc, char** argv) {
