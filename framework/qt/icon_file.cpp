@@ -131,6 +131,33 @@ QImage ReadBitmapImage(const Bytes& bytes) {
 
 }  // namespace
 
+QImage ReadRgbBitmapFile(const QByteArray& file) {
+    constexpr std::size_t kFileHeaderSize = 14;
+    const Bytes bytes(file, 0, static_cast<std::size_t>(file.size()));
+    if (!bytes.Has(0, kFileHeaderSize + kInfoHeaderSize) || bytes.U16(0) != 0x4D42) return {};  // "BM"
+    const std::size_t pixelsAt = bytes.U32(10);
+    const auto width = static_cast<std::int32_t>(bytes.U32(kFileHeaderSize + 4));
+    const auto height = static_cast<std::int32_t>(bytes.U32(kFileHeaderSize + 8));
+    if (bytes.U32(kFileHeaderSize) < kInfoHeaderSize || bytes.U16(kFileHeaderSize + 14) != 24 ||
+        bytes.U32(kFileHeaderSize + 16) != 0) {
+        return {};
+    }
+    // Rows go bottom-up, or top-down when the height is negative.
+    if (width <= 0 || width > 16384 || height == 0 || height < -16384 || height > 16384) return {};
+    const int rows = height < 0 ? -height : height;
+    const std::size_t stride = Stride(width, 24);
+    if (!bytes.Has(pixelsAt, stride * static_cast<std::size_t>(rows))) return {};
+
+    QImage image(width, rows, QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(file.constData()) + pixelsAt;
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* in = pixels + stride * static_cast<std::size_t>(height < 0 ? y : rows - 1 - y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return image;
+}
+
 QImage ReadIconImage(const QByteArray& file, QSize wanted) {
     const std::vector<Entry> entries = ReadDirectory(file);
     std::optional<Entry> best;

@@ -15,4 +15,9 @@ namespace zembra {
 // Qt. A null image when the file is not a well-formed icon.
 QImage ReadIconImage(const QByteArray& file, QSize wanted);
 
+// A bitmap file (.bmp) of 24 bits per pixel, uncompressed, as an opaque image: the pixels Qt's own
+// reader gives, read in one pass. A null image for any other kind of bitmap file, or one that is
+// not well-formed, which is then left to Qt.
+QImage ReadRgbBitmapFile(const QByteArray& file);
+
 }  // namespace zembra

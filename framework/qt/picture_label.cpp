@@ -16,6 +16,16 @@ QImage Read(const QString& resource, QSize wanted) {
         QFile file(resource);
         return file.open(QIODevice::ReadOnly) ? ReadIconImage(file.readAll(), wanted) : QImage();
     }
+    if (resource.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
+        // Read where it lies (a resource stored uncompressed, or a mapped file), without a copy.
+        QFile file(resource);
+        const uchar* data = file.open(QIODevice::ReadOnly) ? file.map(0, file.size()) : nullptr;
+        if (data) {
+            QImage image = ReadRgbBitmapFile(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(file.size())));
+            if (!image.isNull()) return image;
+        }
+    }
     QImageReader reader(resource);
     ReadAsItsNameSays(reader);
     return reader.read();

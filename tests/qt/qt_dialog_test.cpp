@@ -286,6 +286,7 @@ private slots:
     void marksShowTheDialogThroughTheirMask_data();
     void marksShowTheDialogThroughTheirMask();
     void iconFilesReadWithTheirMask();
+    void bitmapFilesReadAsQtReadsThem();
     void qtTextsInTheUsersLanguage_data();
     void qtTextsInTheUsersLanguage();
     void screenReaderNamesFollowTheDrill();
@@ -654,6 +655,31 @@ void QtDialogTest::iconFilesReadWithTheirMask() {
         with(22 + 14, 3 << 16),  // 3 bits a pixel
     };
     for (const QByteArray& bytes : damaged) QVERIFY(ReadIconImage(bytes, QSize(48, 48)).isNull());
+}
+
+void QtDialogTest::bitmapFilesReadAsQtReadsThem() {
+    for (const Poster& poster : kPosterOrder) {
+        const QString name = QStringLiteral(":/images/poster_%1.bmp").arg(poster.bitmap);
+        QCOMPARE(ReadRgbBitmapFile(ReadResource(name)), QImage(name));
+    }
+    // Rows stored top-down, as a negative height says, are the same picture.
+    const QByteArray file = ReadResource(QStringLiteral(":/images/poster_139.bmp"));
+    const QImage picture(QStringLiteral(":/images/poster_139.bmp"));
+    const qsizetype stride = (picture.width() * 3 + 3) / 4 * 4;
+    QByteArray topDown = file.left(54);
+    qToLittleEndian(static_cast<qint32>(-picture.height()), topDown.data() + 22);
+    for (int y = picture.height() - 1; y >= 0; --y) topDown += file.mid(54 + y * stride, stride);
+    QCOMPARE(ReadRgbBitmapFile(topDown), picture);
+    // Another kind of bitmap is left to Qt, and a damaged one is none.
+    const auto with = [&file](int at, quint16 value) {
+        QByteArray bytes = file;
+        qToLittleEndian(value, bytes.data() + at);
+        return bytes;
+    };
+    for (const QByteArray& bytes :
+         {with(28, 8), with(30, 1), with(0, 0x4D43), file.left(file.size() - 1), file.left(53)}) {
+        QVERIFY(ReadRgbBitmapFile(bytes).isNull());
+    }
 }
 
 void QtDialogTest::qtTextsInTheUsersLanguage_data() {
