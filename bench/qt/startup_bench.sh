@@ -2,16 +2,19 @@
 # Start-up time (process start to the first question painted) and peak resident memory of the
 # Qt program, against a minimal Qt 6 dialog built the same way, in the same run, on the offscreen
 # platform and under Xvfb.
-# Figures read "Zembra vs minimal dialog".
-# Usage: bench/qt/startup_bench.sh [build folder, default build/linux]   (RUNS=30 by default)
+# Usage: bench/qt/startup_bench.sh [build folder, default build/linux]
+#   RUNS=30       runs of each program on each platform
+#   BASELINE=dir  the build folder of another version, measured in the same run (before/after)
+# The programs run in turn, one run of each per round, so that a change of load on the machine
+# falls on all of them alike; the figures are medians.
 set -euo pipefail
 
 build=${1:-build/linux}
 runs=${RUNS:-30}
-zembra=$build/bench/qt/zembra_first_question_probe
-minimal=$build/bench/qt/zembra_minimal_dialog_probe
-for program in "$zembra" "$minimal"; do
-  [ -x "$program" ] || { echo "missing $program: build the linux preset first" >&2; exit 1; }
+programs=(zembra "$build/bench/qt/zembra_first_question_probe" minimal "$build/bench/qt/zembra_minimal_dialog_probe")
+[ -n "${BASELINE:-}" ] && programs+=(baseline "$BASELINE/bench/qt/zembra_first_question_probe")
+for ((i = 1; i < ${#programs[@]}; i += 2)); do
+  [ -x "${programs[i]}" ] || { echo "missing ${programs[i]}: build the linux preset first" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -31,40 +34,53 @@ rows = ["1" if i % 3 == 0 else "" for i in range(1754)]
 open(sys.argv[1], "wb").write(("3\r\n" + "".join(r + "\r\n" for r in rows)).encode())
 PY
 
-# Wall time with hyperfine; CPU time (user + system, which other load on the machine disturbs
-# far less) and peak resident memory from the kernel's accounting of each run.
+# Wall time from the spawn to the end of the process; CPU time (user + system, which other load
+# on the machine disturbs far less) and peak resident memory from the kernel's accounting of the
+# same run.
 measure() {
-  local label=$1
-  hyperfine --shell=none --warmup 3 --runs "$runs" --style none \
-    --export-json "$work/$label.json" -n zembra "$zembra" -n minimal "$minimal" >/dev/null
-  python3 - "$label" "$work/$label.json" "$runs" "$zembra" "$minimal" <<'PY'
-import json, os, statistics, subprocess, sys
-label, path, runs, programs = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
+  python3 - "$1" "$runs" "${programs[@]}" <<'PY'
+import os, statistics, sys, time
+label, runs, pairs = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+names, paths = pairs[0::2], pairs[1::2]
+null = os.open(os.devnull, os.O_WRONLY)
+actions = [(os.POSIX_SPAWN_DUP2, null, 1), (os.POSIX_SPAWN_DUP2, null, 2)]
 
-def accounting(program):
-    cpu, rss = [], []
-    for _ in range(runs):
-        child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _, status, usage = os.wait4(child.pid, 0)
-        if status != 0:
-            sys.exit(f"{program} failed: {status}")
-        cpu.append(usage.ru_utime + usage.ru_stime)
-        rss.append(usage.ru_maxrss / 1024)
-    return statistics.median(cpu) * 1000, statistics.median(rss)
+def run(path):
+    start = time.perf_counter()
+    pid = os.posix_spawn(path, [path], os.environ, file_actions=actions)
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    if status != 0:
+        sys.exit(f"{path} failed: {status}")
+    return wall * 1000, (usage.ru_utime + usage.ru_stime) * 1000, usage.ru_maxrss / 1024
 
-results = {r["command"]: r for r in json.load(open(path))["results"]}
-wall_z, wall_m = results["zembra"]["median"] * 1000, results["minimal"]["median"] * 1000
-(cpu_z, rss_z), (cpu_m, rss_m) = accounting(programs[0]), accounting(programs[1])
-print(f"{label:9} wall median {wall_z:6.1f} ms vs {wall_m:6.1f} ms  ratio {wall_z / wall_m:.2f}   (target <= 1.30)")
-print(f"{'':9} CPU median  {cpu_z:6.1f} ms vs {cpu_m:6.1f} ms  ratio {cpu_z / cpu_m:.2f}")
-print(f"{'':9} peak RSS    {rss_z:6.1f} MB vs {rss_m:6.1f} MB  +{rss_z - rss_m:.1f} MB (target <= +15)")
+samples = {name: [] for name in names}
+for round in range(3 + runs):  # three rounds to warm the caches first
+    # Each round starts with another program, so that none always runs first.
+    order = list(range(len(names)))
+    order = order[round % len(order):] + order[:round % len(order)]
+    for i in order:
+        result = run(paths[i])
+        if round >= 3:
+            samples[names[i]].append(result)
+
+median = {name: [statistics.median(s[k] for s in samples[name]) for k in range(3)] for name in names}
+for i, name in enumerate(names):
+    wall, cpu, rss = median[name]
+    print(f"{label if i == 0 else '':9} {name:8} wall {wall:6.1f} ms   CPU {cpu:6.1f} ms   peak RSS {rss:5.1f} MB")
+m_wall, m_cpu, m_rss = median["minimal"]
+for name in (n for n in names if n != "minimal"):
+    wall, cpu, rss = median[name]
+    print(f"{'':9} {name} vs minimal: wall ratio {wall / m_wall:.2f} (goal <= 1.10), CPU ratio {cpu / m_cpu:.2f}, "
+          f"peak RSS +{rss - m_rss:.1f} MB (goal <= +6)")
 PY
 }
 
 QT_QPA_PLATFORM=offscreen measure offscreen
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-DISPLAY=$display QT_QPA_PLATFORM=xcb measure xvfb
+read -r -t 10 -u "$display_fd" display_number || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$display_number QT_QPA_PLATFORM=xcb measure xvfb
