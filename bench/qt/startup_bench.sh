@@ -35,8 +35,8 @@ open(sys.argv[1], "wb").write(("3\r\n" + "".join(r + "\r\n" for r in rows)).enco
 PY
 
 # Wall time from the spawn to the end of the process; CPU time (user + system, which other load
-# on the machine disturbs far less) and peak resident memory from the kernel's accounting of the
-# same run.
+# on the machine disturbs far less), peak resident memory and page faults (much of the system
+# time) from the kernel's accounting of the same run.
 measure() {
   python3 - "$1" "$runs" "${programs[@]}" <<'PY'
 import os, statistics, sys, time
@@ -52,7 +52,7 @@ def run(path):
     wall = time.perf_counter() - start
     if status != 0:
         sys.exit(f"{path} failed: {status}")
-    return wall * 1000, (usage.ru_utime + usage.ru_stime) * 1000, usage.ru_maxrss / 1024
+    return wall * 1000, (usage.ru_utime + usage.ru_stime) * 1000, usage.ru_maxrss / 1024, usage.ru_minflt
 
 samples = {name: [] for name in names}
 for round in range(3 + runs):  # three rounds to warm the caches first
@@ -64,13 +64,14 @@ for round in range(3 + runs):  # three rounds to warm the caches first
         if round >= 3:
             samples[names[i]].append(result)
 
-median = {name: [statistics.median(s[k] for s in samples[name]) for k in range(3)] for name in names}
+median = {name: [statistics.median(s[k] for s in samples[name]) for k in range(4)] for name in names}
 for i, name in enumerate(names):
-    wall, cpu, rss = median[name]
-    print(f"{label if i == 0 else '':9} {name:8} wall {wall:6.1f} ms   CPU {cpu:6.1f} ms   peak RSS {rss:5.1f} MB")
-m_wall, m_cpu, m_rss = median["minimal"]
+    wall, cpu, rss, faults = median[name]
+    print(f"{label if i == 0 else '':9} {name:8} wall {wall:6.1f} ms   CPU {cpu:6.1f} ms   peak RSS {rss:5.1f} MB"
+          f"   page faults {faults:5.0f}")
+m_wall, m_cpu, m_rss, _ = median["minimal"]
 for name in (n for n in names if n != "minimal"):
-    wall, cpu, rss = median[name]
+    wall, cpu, rss, _ = median[name]
     print(f"{'':9} {name} vs minimal: wall ratio {wall / m_wall:.2f} (goal <= 1.10), CPU ratio {cpu / m_cpu:.2f}, "
           f"peak RSS +{rss - m_rss:.1f} MB (goal <= +6)")
 PY
