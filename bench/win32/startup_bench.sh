@@ -2,40 +2,64 @@
 # Start-up of the Windows program under Wine against a minimal dialog program built the same way:
 # the time from process start to the first question shown, and the peak working set then.
 #
-#   bench/win32/startup_bench.sh [BUILD_DIR] [RUNS]
+#   bench/win32/startup_bench.sh [--baseline BASE_DIR] [BUILD_DIR] [RUNS]
 #
-# BUILD_DIR (default build/win64) holds Zembra.exe and bench/win32/. Both programs are started in
-# turn, RUNS times each (default 15), by the probe inside one warm Wine session with its own
-# prefix; the medians and their ratios are printed. The first run of each is a warm-up and is
-# not counted.
+# BUILD_DIR (default build/win32, the shipped 32-bit build) holds Zembra.exe and bench/win32/.
+# With --baseline, the Zembra.exe of BASE_DIR (another build of the same architecture, of an older
+# commit say) runs in the same session too, so that before and after come from one run. The
+# programs are started in turn, RUNS times each (default 15), by the probe inside one warm Wine
+# session with its own prefix; the medians and their ratios to the minimal dialog are printed.
+# The first run of each is a warm-up and is not counted.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-build/win64}" && pwd)
+baseline=
+if [[ ${1:-} == --baseline ]]; then
+    baseline=$(cd "$2" && pwd)
+    shift 2
+fi
+build=$(cd "${1:-build/win32}" && pwd)
 runs=${2:-15}
 wine_run=$here/../../tools/wine/wine-run
 root=$build/wine-bench
 probe=$build/bench/win32/zembra_bench_first_question.exe
-zembra="Z:${build//\//\\}\\Zembra.exe"
-minimal="Z:${build//\//\\}\\bench\\win32\\zembra_bench_minimal_dialog.exe"
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+names=(Zembra)
+programs=("$(windows_path "$build/Zembra.exe")")
+if [[ -n $baseline ]]; then
+    names+=("Zembra baseline")
+    programs+=("$(windows_path "$baseline/Zembra.exe")")
+fi
+names+=("minimal dialog")
+programs+=("$(windows_path "$build/bench/win32/zembra_bench_minimal_dialog.exe")")
+for file in "$probe" "$build/Zembra.exe" ${baseline:+"$baseline/Zembra.exe"}; do
+    [[ -f $file ]] || { echo "missing $file: build the preset first" >&2; exit 1; }
+done
 
 measure() { "$wine_run" --root "$root" "$probe" "$1" 2>/dev/null | tr -d '\r' | tail -1; }
 
-declare -a zembra_ms zembra_kib minimal_ms minimal_kib
-measure "$zembra" >/dev/null
-measure "$minimal" >/dev/null
+# One line of "ms kib" per run, in a file for each program.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for program in "${programs[@]}"; do measure "$program" >/dev/null; done
 for ((i = 0; i < runs; i++)); do
-    read -r ms kib < <(measure "$zembra")
-    zembra_ms+=("$ms"); zembra_kib+=("$kib")
-    read -r ms kib < <(measure "$minimal")
-    minimal_ms+=("$ms"); minimal_kib+=("$kib")
+    for p in "${!programs[@]}"; do
+        line=$(measure "${programs[$p]}")
+        [[ $line =~ ^[0-9.]+\ [0-9]+$ ]] || { echo "run of ${names[$p]} failed: $line" >&2; exit 1; }
+        echo "$line" >>"$work/$p"
+    done
 done
 "$wine_run" --root "$root" --stop
 
-median() { printf '%s\n' "$@" | sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
-zm=$(median "${zembra_ms[@]}"); mm=$(median "${minimal_ms[@]}")
-zk=$(median "${zembra_kib[@]}"); mk=$(median "${minimal_kib[@]}")
-printf 'runs: %d each, medians\n' "$runs"
-printf '%-16s %12s %18s\n' program "first question" "peak working set"
-printf '%-16s %9.1f ms %14d KiB\n' Zembra "$zm" "$zk"
-printf '%-16s %9.1f ms %14d KiB\n' "minimal dialog" "$mm" "$mk"
-awk -v a="$zm" -v b="$mm" -v c="$zk" -v d="$mk" 'BEGIN {printf "ratio            %9.2f    %14.2f\n", a / b, c / d}'
+median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+last=$((${#programs[@]} - 1))
+mm=$(cut -d' ' -f1 "$work/$last" | median)
+mk=$(cut -d' ' -f2 "$work/$last" | median)
+printf 'runs: %d each, in turn, medians\n' "$runs"
+printf '%-16s %14s %18s %8s %8s\n' program "first question" "peak working set" "x time" "x memory"
+for p in "${!programs[@]}"; do
+    ms=$(cut -d' ' -f1 "$work/$p" | median)
+    kib=$(cut -d' ' -f2 "$work/$p" | median)
+    awk -v n="${names[$p]}" -v a="$ms" -v b="$mm" -v c="$kib" -v d="$mk" \
+        'BEGIN {printf "%-16s %11.1f ms %14d KiB %8.2f %8.2f\n", n, a, c, a / b, c / d}'
+done
