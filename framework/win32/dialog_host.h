@@ -79,6 +79,8 @@ private:
     INT_PTR OnDpiChanged(int dpi);
     void ApplyScale();
     void RecreateFonts();
+    // WM_SETFONT; `redraw` draws the control with the font at once.
+    void SendFont(int id, HFONT font, bool redraw) const;
     void FitImage(int id);
 
     void NameForScreenReader(const AccessibleName& entry);

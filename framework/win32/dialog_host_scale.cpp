@@ -63,7 +63,10 @@ void DialogHost::RecreateFonts() {
         font.handle = replacement;
     }
     if (old.empty()) return;
-    for (const auto& [id, font] : m_itemFonts) SetItemFont(id, font);
+    // Each control takes its new font without drawing; the window is drawn once after them all.
+    for (const auto& [id, font] : m_itemFonts) SendFont(id, m_fonts[static_cast<std::size_t>(font) - 1].handle, false);
+    if (IsWindowVisible(m_window))
+        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     for (HFONT font : old) DeleteObject(font);
 }
 
@@ -82,7 +85,13 @@ void DialogHost::SetItemFont(int id, FontHandle font) {
         m_itemFonts[id] = font;
     else
         m_itemFonts.erase(id);
-    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+    // A control that is not on screen (all of them while the dialog starts, hidden) only takes
+    // the font: it is drawn with it when it is first shown.
+    SendFont(id, handle, IsWindowVisible(Item(id)) != FALSE);
+}
+
+void DialogHost::SendFont(int id, HFONT font, bool redraw) const {
+    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }
 
 }  // namespace zembra::win32
