@@ -1,5 +1,8 @@
 #include "framework/win32/dialog_host.h"
 
+#include <cwchar>
+#include <iterator>
+
 #include "framework/win32/dialog_init.h"
 #include "framework/win32/screen_dpi.h"
 #include "framework/win32/wide_text.h"
@@ -219,16 +222,38 @@ void DialogHost::EndDialog(INT_PTR code) {
 }
 
 void DialogHost::SetItemText(int id, const std::string& text) {
-    SetWindowTextW(Item(id), Wide(text).c_str());
+    HWND control = Item(id);
+    if (text.empty() && IsEmptyAsSet(control)) return;
+    SetWindowTextW(control, Wide(text).c_str());
     TextChangedForScreenReader(id);
+}
+
+// Emptying a control that is empty changes nothing, and each row asks that of some sixty hidden
+// controls: a static's text, or an edit's that the user has not touched since it was last set
+// (no typing, nothing to undo), is left alone. What such an edit would lose is its EN_CHANGE,
+// which the dialog does not handle; a screen reader has nothing to hear, a live control announces
+// only a text that is not empty.
+bool DialogHost::IsEmptyAsSet(HWND control) {
+    if (GetWindowTextLengthW(control) != 0) return false;
+    wchar_t className[8] = {};
+    GetClassNameW(control, className, static_cast<int>(std::size(className)));
+    if (_wcsicmp(className, L"Edit") != 0) return true;
+    return SendMessageW(control, EM_GETMODIFY, 0, 0) == 0 && SendMessageW(control, EM_CANUNDO, 0, 0) == 0;
 }
 
 std::string DialogHost::GetItemText(int id) const { return Gbk(WindowText(Item(id))); }
 
 void DialogHost::ShowItem(int id, bool show) {
-    if (show) FitImage(id);
-    ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
-    if (show) ShownForScreenReader(id);
+    HWND control = Item(id);
+    // A control hidden already stays as it is (its own visible style: while the dialog starts,
+    // the dialog itself is hidden and so every control is invisible).
+    if (!show) {
+        if ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0) ShowWindow(control, SW_HIDE);
+        return;
+    }
+    FitImage(id);
+    ShowWindow(control, SW_SHOW);
+    ShownForScreenReader(id);
 }
 
 bool DialogHost::IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }

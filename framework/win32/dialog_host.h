@@ -93,6 +93,7 @@ private:
     void CentreInWorkArea() const;
     void FocusFirstTabStop() const;
     void EndDialog(INT_PTR code);
+    static bool IsEmptyAsSet(HWND control);
     HWND Item(int id) const { return GetDlgItem(m_window, id); }
 
     int m_templateId;

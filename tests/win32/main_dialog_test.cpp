@@ -45,6 +45,13 @@ TEST_F(MainDialogTest, StartsWithTheFocusOnNextAndTheCountersShown) {
         EXPECT_FALSE(d.Visible(ids::kWrongMark));
         EXPECT_EQ(d.Text(ids::kTotalCount), L"1754");
         EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+        // The row's hidden controls: the letter statics hold the answer only, the edits nothing.
+        for (int id = ids::kAnswerHolder + 1; id <= ids::kLastAnswerEdit; ++id) {
+            if (id == ids::kAnswerBox) continue;
+            EXPECT_FALSE(d.Visible(id)) << id;
+            EXPECT_EQ(d.Text(id), L"") << id;
+        }
+        EXPECT_FALSE(d.Visible(ids::kAnswerHolder));
 
         // The application icon as window icons and as the drag icon of the minimised window.
         const auto icon =
@@ -184,6 +191,28 @@ TEST_F(MainDialogTest, EnterSubmitsWhileSubmitIsEnabledAndAsksTheNextRowOtherwis
             EXPECT_EQ(d.Text(ids::kAnswerBox), L"");
             EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
             EXPECT_EQ(d.Logic().MasteredCount(), 0);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// The next row empties the answer box also when what was typed has been erased already: the box
+// is then as the drill set it, unmodified.
+TEST_F(MainDialogTest, AnAnswerTypedAndErasedIsClearedForTheNextRow) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) { d.Type(L"ru\b\b"); },
+        [](DialogDriver& d) {
+            ASSERT_EQ(d.Text(ids::kAnswerBox), L"");
+            ASSERT_NE(SendMessageW(d.Item(ids::kAnswerBox), EM_GETMODIFY, 0, 0), 0);
+            d.Press(VK_RETURN, 2);  // submits the empty answer, then asks row 3 again
+        },
+        [](DialogDriver& d) {
+            ASSERT_TRUE(d.Enabled(ids::kSubmit));
+            EXPECT_EQ(d.Text(ids::kAnswerBox), L"");
+            EXPECT_EQ(SendMessageW(d.Item(ids::kAnswerBox), EM_GETMODIFY, 0, 0), 0);
             d.Press(VK_ESCAPE);
         },
     });
