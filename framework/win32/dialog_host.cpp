@@ -75,6 +75,7 @@ INT_PTR DialogHost::DoModal(Dialog& dialog) {
     ClearForScreenReader();
     DestroyWindow(m_window);
     m_images.Clear();
+    m_items.clear();
     m_window = nullptr;
     m_dialog = nullptr;
     return m_endCode;
@@ -221,6 +222,18 @@ void DialogHost::EndDialog(INT_PTR code) {
     m_ended = true;
 }
 
+HWND DialogHost::Item(int id) const {
+    if (m_window == nullptr) return nullptr;
+    const auto [entry, added] = m_items.try_emplace(id, nullptr);
+    if (added) entry->second = GetDlgItem(m_window, id);
+    return entry->second;
+}
+
+bool DialogHost::IsShown(HWND control) const {
+    const auto visibleStyle = [](HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; };
+    return control != nullptr && visibleStyle(control) && visibleStyle(m_window);
+}
+
 void DialogHost::SetItemText(int id, const std::string& text) {
     HWND control = Item(id);
     if (text.empty() && IsEmptyAsSet(control)) return;
@@ -256,7 +269,7 @@ void DialogHost::ShowItem(int id, bool show) {
     ShownForScreenReader(id);
 }
 
-bool DialogHost::IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+bool DialogHost::IsItemVisible(int id) const { return IsShown(Item(id)); }
 
 void DialogHost::EnableItem(int id, bool enable) { EnableWindow(Item(id), enable ? TRUE : FALSE); }
 

@@ -94,7 +94,13 @@ private:
     void FocusFirstTabStop() const;
     void EndDialog(INT_PTR code);
     static bool IsEmptyAsSet(HWND control);
-    HWND Item(int id) const { return GetDlgItem(m_window, id); }
+    // The control `id`, looked up once while the window lives: the controls of a template stay
+    // the same windows to the end, and each GetDlgItem asks the window server for the list of
+    // children.
+    HWND Item(int id) const;
+    // IsWindowVisible for a control of the dialog: its own visible style and the dialog's, read
+    // from the windows without asking the window server for the chain of parents.
+    bool IsShown(HWND control) const;
 
     int m_templateId;
     HINSTANCE m_module;
@@ -103,6 +109,7 @@ private:
     HWND m_window = nullptr;
     bool m_ended = false;
     INT_PTR m_endCode = -1;
+    mutable std::map<int, HWND> m_items;  // while the window lives
 
     // What the screen scale needs: each point font with what it was made from, the font each
     // control was given, the template, and the pictures drawn for the scale.

@@ -30,7 +30,7 @@ void DialogHost::ApplyScale() {
     }
     if (m_template) {
         for (const DialogItemResource& item : m_template->items) {
-            if (item.image != 0 && IsWindowVisible(Item(item.id))) FitImage(item.id);
+            if (item.image != 0 && IsShown(Item(item.id))) FitImage(item.id);
         }
     }
 }
@@ -65,8 +65,7 @@ void DialogHost::RecreateFonts() {
     if (old.empty()) return;
     // Each control takes its new font without drawing; the window is drawn once after them all.
     for (const auto& [id, font] : m_itemFonts) SendFont(id, m_fonts[static_cast<std::size_t>(font) - 1].handle, false);
-    if (IsWindowVisible(m_window))
-        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (IsShown(m_window)) RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     for (HFONT font : old) DeleteObject(font);
 }
 
@@ -87,7 +86,7 @@ void DialogHost::SetItemFont(int id, FontHandle font) {
         m_itemFonts.erase(id);
     // A control that is not on screen (all of them while the dialog starts, hidden) only takes
     // the font: it is drawn with it when it is first shown.
-    SendFont(id, handle, IsWindowVisible(Item(id)) != FALSE);
+    SendFont(id, handle, IsShown(Item(id)));
 }
 
 void DialogHost::SendFont(int id, HFONT font, bool redraw) const {

@@ -43,6 +43,9 @@ void ApplyDialogInit(HWND dialog, HMODULE module, int resourceId) {
     HGLOBAL loaded = LoadResource(module, resource);
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
     if (bytes == nullptr) return;
+    // The records of one control come together (a list's strings): its window is looked up once.
+    int control = 0;
+    HWND window = nullptr;
     for (const DialogInitRecord& record : ParseDialogInit({bytes, SizeofResource(module, resource)})) {
         UINT message = 0;
         if (record.message == kStoredComboAddString)
@@ -52,7 +55,11 @@ void ApplyDialogInit(HWND dialog, HMODULE module, int resourceId) {
         else
             continue;
         const std::wstring text = Wide(record.text);
-        SendDlgItemMessageW(dialog, record.control, message, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (window == nullptr || record.control != control) {
+            control = record.control;
+            window = GetDlgItem(dialog, control);
+        }
+        SendMessageW(window, message, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
