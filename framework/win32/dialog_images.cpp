@@ -1,6 +1,7 @@
 #include "framework/win32/dialog_images.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/win32/screen_dpi.h"
 
@@ -97,6 +98,16 @@ HICON AlphaIcon(const PixelImage& image) {
     return result;
 }
 
+// The size a bitmap resource has, from its header, without decoding it; nothing when the header
+// cannot be read.
+std::optional<SIZE> BitmapResourceSize(HMODULE module, int resource) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), RT_BITMAP);
+    if (found == nullptr || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+    if (header == nullptr || header->biSize < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+    return SIZE{header->biWidth, header->biHeight < 0 ? -header->biHeight : header->biHeight};
+}
+
 }  // namespace
 
 PixelImage PixelsOfBitmap(HBITMAP bitmap) {
@@ -169,6 +180,12 @@ void DialogImages::Fit(HWND control, int resource, int dpi) {
     const bool icon = type == SS_ICON;
     const auto shown = m_shown.find(control);
     if (shown != m_shown.end() && shown->second.dpi == dpi) return;
+    // A bitmap the dialog manager shows at the size it has at this scale is left as it is, and
+    // not decoded for that (the poster at the start, at 96 dots per inch).
+    if (!icon && shown == m_shown.end()) {
+        const std::optional<SIZE> size = BitmapResourceSize(m_module, resource);
+        if (size && ScaleToDpi(size->cx, dpi) == size->cx && ScaleToDpi(size->cy, dpi) == size->cy) return;
+    }
 
     const PixelImage& source = Source(resource, icon);
     if (source.pixels.empty()) return;
