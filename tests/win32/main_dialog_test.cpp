@@ -52,6 +52,11 @@ TEST_F(MainDialogTest, StartsWithTheFocusOnNextAndTheCountersShown) {
             EXPECT_EQ(d.Text(id), L"") << id;
         }
         EXPECT_FALSE(d.Visible(ids::kAnswerHolder));
+        // Visible as the system has it: a shown control of a hidden dialog is not.
+        EXPECT_TRUE(d.Host().IsItemVisible(ids::kAnswerBox));
+        ShowWindow(d.Dialog(), SW_HIDE);
+        EXPECT_FALSE(d.Host().IsItemVisible(ids::kAnswerBox));
+        ShowWindow(d.Dialog(), SW_SHOW);
 
         // The application icon as window icons and as the drag icon of the minimised window.
         const auto icon =
