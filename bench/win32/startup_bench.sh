@@ -3,22 +3,24 @@
 # the time from process start to the first question shown, and the peak working set then.
 #
 #   bench/win32/startup_bench.sh [--baseline BASE_DIR] [BUILD_DIR] [RUNS]
+#   (or BASELINE=BASE_DIR and RUNS=N in the environment, as for the Qt benchmark)
 #
 # BUILD_DIR (default build/win32, the shipped 32-bit build) holds Zembra.exe and bench/win32/.
-# With --baseline, the Zembra.exe of BASE_DIR (another build of the same architecture, of an older
+# With a baseline, the Zembra.exe of BASE_DIR (another build of the same architecture, of an older
 # commit say) runs in the same session too, so that before and after come from one run. The
 # programs are started in turn, RUNS times each (default 15), by the probe inside one warm Wine
 # session with its own prefix; the medians and their ratios to the minimal dialog are printed.
 # The first run of each is a warm-up and is not counted.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-baseline=
+baseline=${BASELINE:-}
 if [[ ${1:-} == --baseline ]]; then
-    baseline=$(cd "$2" && pwd)
+    baseline=$2
     shift 2
 fi
+[[ -z $baseline ]] || baseline=$(cd "$baseline" && pwd)
 build=$(cd "${1:-build/win32}" && pwd)
-runs=${2:-15}
+runs=${2:-${RUNS:-15}}
 wine_run=$here/../../tools/wine/wine-run
 root=$build/wine-bench
 probe=$build/bench/win32/zembra_bench_first_question.exe
