@@ -241,17 +241,22 @@ void DialogHost::SetItemText(int id, const std::string& text) {
     TextChangedForScreenReader(id);
 }
 
-// Emptying a control that is empty changes nothing, and each row asks that of some sixty hidden
-// controls: a static's text, or an edit's that the user has not touched since it was last set
-// (no typing, nothing to undo), is left alone. What such an edit would lose is its EN_CHANGE,
-// which the dialog does not handle; a screen reader has nothing to hear, a live control announces
-// only a text that is not empty.
+// Emptying a text that is empty changes nothing, and each row asks that of some sixty hidden
+// controls: a text static's, or an edit's that the user has not touched since it was last set (no
+// typing, nothing to undo), is left alone. What such an edit would lose is its EN_CHANGE, which
+// the host passes to no dialog; a screen reader has nothing to hear, a live control announces
+// only a text that is not empty. Other controls (a picture static takes its text as the name of
+// its picture) are always set.
 bool DialogHost::IsEmptyAsSet(HWND control) {
     if (GetWindowTextLengthW(control) != 0) return false;
     wchar_t className[8] = {};
     GetClassNameW(control, className, static_cast<int>(std::size(className)));
-    if (_wcsicmp(className, L"Edit") != 0) return true;
-    return SendMessageW(control, EM_GETMODIFY, 0, 0) == 0 && SendMessageW(control, EM_CANUNDO, 0, 0) == 0;
+    if (_wcsicmp(className, L"Edit") == 0) {
+        return SendMessageW(control, EM_GETMODIFY, 0, 0) == 0 && SendMessageW(control, EM_CANUNDO, 0, 0) == 0;
+    }
+    if (_wcsicmp(className, L"Static") != 0) return false;
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+    return type != SS_ICON && type != SS_BITMAP && type != SS_ENHMETAFILE && type != SS_OWNERDRAW;
 }
 
 std::string DialogHost::GetItemText(int id) const { return Gbk(WindowText(Item(id))); }
