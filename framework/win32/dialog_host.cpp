@@ -229,9 +229,10 @@ HWND DialogHost::Item(int id) const {
     return entry->second;
 }
 
+bool DialogHost::HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 bool DialogHost::IsShown(HWND control) const {
-    const auto visibleStyle = [](HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; };
-    return control != nullptr && visibleStyle(control) && visibleStyle(m_window);
+    return control != nullptr && HasVisibleStyle(control) && HasVisibleStyle(m_window);
 }
 
 void DialogHost::SetItemText(int id, const std::string& text) {
@@ -266,7 +267,7 @@ void DialogHost::ShowItem(int id, bool show) {
     // A control hidden already stays as it is (its own visible style: while the dialog starts,
     // the dialog itself is hidden and so every control is invisible).
     if (!show) {
-        if ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0) ShowWindow(control, SW_HIDE);
+        if (HasVisibleStyle(control)) ShowWindow(control, SW_HIDE);
         return;
     }
     FitImage(id);

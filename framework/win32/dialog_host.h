@@ -94,6 +94,8 @@ private:
     void FocusFirstTabStop() const;
     void EndDialog(INT_PTR code);
     static bool IsEmptyAsSet(HWND control);
+    // The window's own visible style, whatever its parent's.
+    static bool HasVisibleStyle(HWND window);
     // The control `id`, looked up once while the window lives: the controls of a template stay
     // the same windows to the end, and each GetDlgItem asks the window server for the list of
     // children.
