@@ -1,9 +1,11 @@
-// The built-in word bank: three parallel columns of GBK texts, answer, prompt and category, with
-// room for 1800 rows, of which rows 0..1753 are filled. A row is its index; a category is its text.
+// The built-in word bank: parallel columns of GBK texts, answer, prompt, category and the further
+// texts that are also right, with room for 1800 rows, of which rows 0..1753 are filled. A row is
+// its index; a category is its text.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,9 @@ struct WordRow {
     std::string_view answer;
     std::string_view prompt;
     std::string_view category;
+    // Further exact texts that are right for the row ("supper" beside "dinner/supper"); the answer
+    // is what a pupil is shown after a miss. Empty for most rows.
+    std::span<const std::string_view> also;
 };
 
 // The generated constant table, kBankRows rows in index order.

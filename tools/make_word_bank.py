@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Turns data/word_bank.tsv and data/categories.txt (UTF-8) into the constant GBK tables the
-program is built with: the rows, and the twelve categories in the order the category filter lists
-them.
+program is built with: the rows with their further right answers, and the twelve categories in the
+order the category filter lists them.
 
 Usage: make_word_bank.py WORD_BANK_TSV CATEGORIES_TXT OUTPUT_TABLE_CPP OUTPUT_CATEGORIES_CPP
 
 The build fails, naming the line, when a file is malformed: a wrong header, a row that does not
-have four fields or stands out of index order, a category that is not one of the twelve, text with
+have five fields or stands out of index order, an empty, repeated or space-padded further answer, a category that is not one of the twelve, text with
 no GBK form, a row count other than 1754; a category list that does not name twelve different
 categories, or names one that no row has. Fields are taken verbatim (no trimming, no quoting).
 """
@@ -14,7 +14,8 @@ import sys
 
 ROWS = 1754
 CATEGORY_COUNT = 12
-HEADER = "index\tcategory\tanswer\tprompt"
+HEADER = "index\tcategory\tanswer\tprompt\talso"
+ALSO_SEPARATOR = "|"
 
 
 def fail(path, line_no, message):
@@ -80,21 +81,30 @@ def main():
     categories = read_categories(categories_path)
     lines = read_lines(path)
     if not lines or lines[0] != HEADER:
-        fail(path, 1, "the header must be index<TAB>category<TAB>answer<TAB>prompt")
+        fail(path, 1, "the header must be index<TAB>category<TAB>answer<TAB>prompt<TAB>also")
     rows = []
+    also_texts = []
     for line_no, line in enumerate(lines[1:], start=2):
         if "\r" in line:
             fail(path, line_no, "carriage return in a row (LF line ends only)")
         fields = line.split("\t")
-        if len(fields) != 4:
-            fail(path, line_no, f"{len(fields)} fields, want 4")
-        index, category, answer, prompt = fields
+        if len(fields) != 5:
+            fail(path, line_no, f"{len(fields)} fields, want 5")
+        index, category, answer, prompt, also = fields
         if index != str(len(rows)):
             fail(path, line_no, f"index {index!r}, want {len(rows)}")
         if category not in categories:
             fail(path, line_no, f"category {category!r} is not one of the twelve")
+        alternatives = also.split(ALSO_SEPARATOR) if also else []
+        for text in alternatives:
+            if text == "" or text != text.strip():
+                fail(path, line_no, f"further answer {text!r} is empty or has spaces at its ends")
+            if text == answer or alternatives.count(text) > 1:
+                fail(path, line_no, f"further answer {text!r} repeats the answer or another one")
+        also_span = f"{{kAlso + {len(also_texts)}, {len(alternatives)}}}" if alternatives else "{}"
+        also_texts += [gbk_literal(path, line_no, text) for text in alternatives]
         rows.append((gbk_literal(path, line_no, answer), gbk_literal(path, line_no, prompt),
-                     gbk_literal(path, line_no, category)))
+                     gbk_literal(path, line_no, category), also_span))
     if len(rows) != ROWS:
         fail(path, len(lines), f"{len(rows)} rows, want {ROWS}")
     used = {fields.split("\t")[1] for fields in lines[1:]}
@@ -102,11 +112,18 @@ def main():
         if category not in used:
             fail(categories_path, line_no, f"no row has the category {category!r}")
 
-    body = "\n".join(f"    {{{a}, {p}, {c}}},  // {i}" for i, (a, p, c) in enumerate(rows))
+    body = "\n".join(f"    {{{a}, {p}, {c}, {s}}},  // {i}" for i, (a, p, c, s) in enumerate(rows))
+    also_body = "\n".join(f"    {t}," for t in also_texts) or "    {},"
     write(output,
           "// Generated from data/word_bank.tsv by tools/make_word_bank.py. Do not edit.\n"
           '#include "data/word_bank.h"\n\n'
           "namespace zembra {\n\n"
+          "namespace {\n\n"
+          "// Every row's further right answers, one after the other; a row points at its own.\n"
+          "constexpr std::string_view kAlso[] = {\n"
+          f"{also_body}\n"
+          "};\n\n"
+          "}  // namespace\n\n"
           "const WordRow kWordRows[kBankRows] = {\n"
           f"{body}\n"
           "};\n\n"

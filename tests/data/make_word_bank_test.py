@@ -31,11 +31,16 @@ def replace(line_no, text):
 
 cases = [
     ("wrong row count", lines[:-1], ":1754:", "1753 rows"),
-    ("unknown category", replace(10, "8\t单字\tChinese book\t语文书"), ":10:", "not one of the twelve"),
-    ("no GBK form", replace(20, "18\t单词\tmath book\t数学书😀"), ":20:", "no GBK form"),
-    ("three fields", replace(5, "3\t单词\truler"), ":5:", "3 fields"),
+    ("unknown category", replace(10, "8\t单字\tChinese book\t语文书\t"), ":10:", "not one of the twelve"),
+    ("no GBK form", replace(20, "18\t单词\tmath book\t数学书😀\t"), ":20:", "no GBK form"),
+    ("no GBK form in a further answer", replace(20, "18\t单词\tmath book\t数学书\tmaths book😀"), ":20:", "no GBK form"),
+    ("four fields", replace(5, "3\t单词\truler\t尺子"), ":5:", "4 fields"),
+    ("empty further answer", replace(5, "3\t单词\truler\t尺子\trule||line"), ":5:", "empty"),
+    ("padded further answer", replace(5, "3\t单词\truler\t尺子\t rule"), ":5:", "spaces"),
+    ("further answer repeats the answer", replace(5, "3\t单词\truler\t尺子\truler"), ":5:", "repeats"),
+    ("further answer twice", replace(5, "3\t单词\truler\t尺子\trule|rule"), ":5:", "repeats"),
     ("out of order", replace(7, lines[7]), ":7:", "index"),
-    ("bad header", replace(1, "index\tanswer\tprompt\tcategory"), ":1:", "header"),
+    ("bad header", replace(1, "index\tcategory\tanswer\tprompt"), ":1:", "header"),
 ]
 category_cases = [
     ("category named twice", categories[:5] + categories[2:3] + categories[6:], ":6:", "named twice"),
