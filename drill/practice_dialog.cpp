@@ -1,5 +1,6 @@
-// The drill: one row at a time, drawn at random among the unmastered rows of the chosen filter (a
-// category, 全选 or 错题), checked exactly against the typed answer. See docs/DESIGN.md for the flow of one answer.
+// The drill: one row at a time, drawn at random among the unmastered rows of the chosen filter
+// (a category, 全选 or 错题), checked exactly against the typed answer. See docs/DESIGN.md for the
+// flow of one answer.
 #include "drill/practice_dialog.h"
 
 #include <cstdarg>
