@@ -4,9 +4,9 @@
 //
 // Budgets (median): SelectNextRow 10 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
 // without the flush to disk 100 us. The "allocs" counter is heap allocations per iteration; the
-// selection benchmarks run with a pool of 1 unmastered row and with the whole bank unmastered,
-// and the figure is the same for both: whatever a selection allocates, it allocates nothing per
-// row.
+// selection benchmarks (in 全选, and in 错题 over rows answered wrong) run with a pool of 1
+// unmastered row and with the whole bank unmastered, and the figure is the same for both:
+// whatever a selection allocates, it allocates nothing per row.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "bench/allocation_counter.h"
 #include "data/word_bank.h"
@@ -34,10 +35,11 @@ using testing::WriteBytes;
 
 constexpr const char* kFileName = "ZbXxYy.zb";
 
-// A progress file in which the first `unmastered` rows are not mastered and all others are.
-std::string ProgressWithUnmastered(int unmastered) {
+// A progress file in which the first `unmastered` rows hold `mark` (not mastered: empty, or "0"
+// for a row answered wrong) and all others are mastered.
+std::string ProgressWithUnmastered(int unmastered, std::string_view mark = "") {
     std::string bytes = "3\r\n";
-    for (int row = 0; row < kBankRows; ++row) bytes += row < unmastered ? "\r\n" : "1\r\n";
+    for (int row = 0; row < kBankRows; ++row) bytes.append(row < unmastered ? mark : "1").append("\r\n");
     return bytes;
 }
 
@@ -78,6 +80,21 @@ void BM_SelectNextRow(benchmark::State& state) {
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_SelectNextRow)->ArgName("unmastered")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
+
+// The same with 错题, the last entry of the list, chosen: the pool is the rows answered wrong.
+void BM_SelectNextMissedRow(benchmark::State& state) {
+    StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0)), "0"));
+    const auto entries = static_cast<int>(drill.Window().ComboItems(ids::kCategoryCombo).size());
+    drill.Window().ChooseComboItem(ids::kCategoryCombo, entries - 1);
+    for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        drill.Dialog().OnNext();
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_SelectNextMissedRow)->ArgName("missed")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
 // A choice in the category list: recount the pool and its mastered rows, then a selection.
 void BM_OnFilterChange(benchmark::State& state) {

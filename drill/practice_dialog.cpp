@@ -1,5 +1,6 @@
-// The drill: one row at a time, drawn at random among the unmastered rows of the chosen category,
-// checked exactly against the typed answer. See docs/DESIGN.md for the flow of one answer.
+// The drill: one row at a time, drawn at random among the unmastered rows of the chosen filter
+// (a category, 全选 or 错题), checked exactly against the typed answer. See docs/DESIGN.md for the
+// flow of one answer.
 #include "drill/practice_dialog.h"
 
 #include <cstdarg>
@@ -26,6 +27,13 @@ void PracticeDialog::ForEachRowInFilter(Visit visit) const {
     // 全选 is told once per scan: comparing it per row was most of a selection's time.
     if (m_filter == texts::kAllCategories) {
         for (int row = 0; row < m_bankSize; ++row) visit(row);
+        return;
+    }
+    // 错题 is no category: its rows are those whose mark says they were answered wrong.
+    if (m_filter == texts::kMissedWords) {
+        for (int row = 0; row < m_bankSize; ++row) {
+            if (IsMissed(m_marks[static_cast<std::size_t>(row)])) visit(row);
+        }
         return;
     }
     const std::string_view category = m_filter;
@@ -124,6 +132,8 @@ void PracticeDialog::OnSubmit() {
         host.SetItemText(ids::kResultLine, result);
         host.ShowItem(ids::kWrongMark, true);
         host.ShowItem(ids::kRightMark, false);
+        // Unmastered and missed: the row joins 错题 until it is answered right.
+        m_marks[static_cast<std::size_t>(m_currentRow)] = "0";
     }
     host.EnableItem(ids::kSubmit, false);
 }

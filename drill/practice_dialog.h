@@ -65,6 +65,9 @@ public:
         }
         return true;
     }
+    // A mark counts as missed when it is not empty and holds a byte '0': the row was answered
+    // wrong and not since answered right. An empty mark is neither missed nor mastered.
+    static bool IsMissed(std::string_view mark) { return mark.find('0') != std::string_view::npos; }
 
 private:
     void SelectNextRow();
@@ -74,7 +77,8 @@ private:
     void SetFonts();
     void ChoosePosterToShow();
     void SetNumber(int id, std::int32_t value);
-    // Calls visit(row) for every row of the bank in the chosen category (all rows for 全选).
+    // Calls visit(row) for every row of the bank in the chosen filter: the rows of a category, all
+    // rows for 全选, the rows with a missed mark for 错题.
     template <typename Visit>
     void ForEachRowInFilter(Visit visit) const;
     // A printf-style line; the format is checked against the arguments at every call.

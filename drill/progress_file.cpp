@@ -120,8 +120,10 @@ void MergeSessionMarks(std::span<const std::string> sessionMarks, std::size_t ro
                        std::span<std::string> fileMarks) {
     for (std::size_t row = 0; row < fileMarks.size() && row < sessionMarks.size(); ++row) {
         const std::string& session = sessionMarks[row];
-        if (row < rowsReset || (PracticeDialog::IsMastered(session) && !PracticeDialog::IsMastered(fileMarks[row]))) {
-            fileMarks[row] = session;
+        std::string& file = fileMarks[row];
+        if (row < rowsReset || (PracticeDialog::IsMastered(session) && !PracticeDialog::IsMastered(file)) ||
+            (file.empty() && PracticeDialog::IsMissed(session))) {
+            file = session;
         }
     }
 }

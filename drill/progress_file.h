@@ -1,4 +1,6 @@
-// The progress file: the run counter on its first line, then one mastery mark per word-bank row.
+// The progress file: the run counter on its first line, then one mastery mark per word-bank row
+// ("1" answered right, "0" answered wrong since, empty never answered right; any other text is
+// kept as it is and counts by PracticeDialog::IsMastered).
 // Read once at start-up, rewritten whole at the close request. Text-mode rules are our own
 // (TextFile), so every platform reads and writes the same bytes.
 #pragma once
@@ -37,10 +39,13 @@ std::string FormatProgress(std::int32_t runCounter, std::span<const std::string>
 
 // Adds what the session did to `fileMarks`, the marks that the file holds now, for a session whose
 // start-up could not read the file whole. A row mastered in the session and not in the file takes
-// the session's mark; every other row keeps the file's mark byte for byte (the file may hold texts
-// of its own, and either mastered mark counts the same). The rows below `rowsReset` are those the
-// pupil cleared with a reset after seeing them: they take the session's mark whatever the file
-// holds. A reset cannot have meant rows the start-up never read, so those are merged as above.
+// the session's mark; a row missed in the session (PracticeDialog::IsMissed) whose file mark is
+// empty takes the session's mark too, so a miss is kept wherever neither copy has the row
+// mastered; every other row keeps the file's mark byte for byte (the file may hold texts of its
+// own, and either mastered mark, or either missed mark, counts the same). The rows below
+// `rowsReset` are those the pupil cleared with a reset after seeing them: they take the session's
+// mark whatever the file holds. A reset cannot have meant rows the start-up never read, so those
+// are merged as above.
 void MergeSessionMarks(std::span<const std::string> sessionMarks, std::size_t rowsReset,
                        std::span<std::string> fileMarks);
 

@@ -56,11 +56,17 @@ def read_lines(path):
     return lines
 
 
+# The filter list's entries that are no category: every row (全选), the rows answered wrong (错题).
+FILTER_NAMES = ("全选", "错题")
+
+
 def read_categories(path):
     categories = read_lines(path)
     for line_no, category in enumerate(categories, start=1):
         if category == "" or "\r" in category or "\t" in category:
             fail(path, line_no, f"{category!r} is no category name")
+        if category in FILTER_NAMES:
+            fail(path, line_no, f"{category!r} names a filter of its own, not a category")
         if category in categories[: line_no - 1]:
             fail(path, line_no, f"category {category!r} named twice")
     if len(categories) != CATEGORY_COUNT:

@@ -170,8 +170,9 @@ FontRole FontRoleOf(int id) {
 
 std::span<const std::string_view> CategoryComboEntries() {
     static const auto entries = [] {
-        std::array<std::string_view, 1 + kCategoryCount> list{t::kAllCategories};
+        std::array<std::string_view, 1 + kCategoryCount + 1> list{t::kAllCategories};
         std::copy(std::begin(kCategories), std::end(kCategories), list.begin() + 1);
+        list.back() = t::kMissedWords;
         return list;
     }();
     return entries;

@@ -20,7 +20,8 @@ const DialogTemplate& MainDialogTemplate();
 // The font of a control id; FontRole::Dialog for an id the template does not have.
 FontRole FontRoleOf(int id);
 
-// The category combo box's list in its unsorted order: "全选", then the categories (GBK).
+// The category combo box's list in its unsorted order: "全选", then the categories, then "错题",
+// the rows answered wrong (GBK). Only the entries between the first and the last are categories.
 std::span<const std::string_view> CategoryComboEntries();
 // The same list as the template's initialisation data.
 std::span<const ComboBoxList> MainDialogComboLists();

@@ -25,6 +25,9 @@ inline constexpr char kPromptPlaceholder[] =
 // The category filter that takes every row; the category texts themselves are data
 // (data/categories.txt).
 inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";  // 全选
+// The filter of the rows answered wrong and not since answered right, whatever their category;
+// the last entry of the list, and no category of the bank.
+inline constexpr char kMissedWords[] = "\xB4\xED\xCC\xE2";  // 错题
 
 // Drill messages
 inline constexpr char kCongratulationsAll[] =

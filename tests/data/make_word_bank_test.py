@@ -45,6 +45,7 @@ cases = [
 category_cases = [
     ("category named twice", categories[:5] + categories[2:3] + categories[6:], ":6:", "named twice"),
     ("eleven categories", categories[:-1], ":11:", "11 categories"),
+    ("category named as the missed-rows filter", categories[:3] + ["错题"] + categories[4:], ":4:", "filter"),
 ]
 cases += [(name, lines, where, what, listed) for name, listed, where, what in category_cases]
 # The superlatives turned into comparatives: the last category of the list has no row left.

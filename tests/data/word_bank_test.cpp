@@ -44,10 +44,15 @@ TEST(WordBankShape, CategoriesAreContiguousRunsInBankOrder) {
 
 TEST(WordBankShape, ComboEntriesSpellTheCategoriesExactly) {
     const auto entries = CategoryComboEntries();
-    ASSERT_EQ(entries.size(), 13u);
+    ASSERT_EQ(entries.size(), 14u);
     EXPECT_EQ(entries[0], G("全选"));
     for (const CategoryRun& run : kRuns) EXPECT_EQ(entries[run.comboEntry - 1], G(run.name)) << run.name;
-    for (int row = 0; row < kBankRows; ++row) ASSERT_NE(Category(row), G("全选"));
+    // The first and the last entry are filters of their own, never a category of the bank.
+    EXPECT_EQ(entries[13], G("错题"));
+    for (int row = 0; row < kBankRows; ++row) {
+        ASSERT_NE(Category(row), G("全选"));
+        ASSERT_NE(Category(row), G("错题"));
+    }
 }
 
 TEST(WordBankShape, EveryRowHasAnAnswerAndAPrompt) {

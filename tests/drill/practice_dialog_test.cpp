@@ -1,5 +1,5 @@
 // The drill through its handlers on the in-memory backend: selection, checking, retry, reset,
-// filtering, the congratulations and the counters.
+// filtering (by category and by the missed rows), the congratulations and the counters.
 #include <gtest/gtest.h>
 
 #include "tests/support/drill_fixture.h"
@@ -8,8 +8,10 @@
 namespace zembra::testing {
 namespace {
 
-constexpr int kWordsEntry = 1;        // "单词" in the combo list
-constexpr int kPrepPhrasesEntry = 5;  // "介词短语"
+constexpr int kWordsEntry = 1;          // "单词" in the combo list
+constexpr int kPrepPhrasesEntry = 5;    // "介词短语"
+constexpr int kSuperlativesEntry = 12;  // "最高级"
+constexpr int kMissedEntry = 13;        // "错题"
 constexpr int kAllEntry = 0;
 
 using Selection = DrillTest;
@@ -91,8 +93,9 @@ TEST_F(Checking, WrongAnswerShowsTheCrossAndTheAnswer) {
     EXPECT_TRUE(Visible(1075));
     EXPECT_FALSE(Visible(1074));
     EXPECT_FALSE(Enabled(1068));
-    EXPECT_EQ(m_dialog->Mark(0), "");
+    EXPECT_EQ(m_dialog->Mark(0), "0");  // missed: unmastered, and one of the 错题
     EXPECT_EQ(Text(1080), "1753");
+    EXPECT_EQ(m_output.find("The new Rst is:"), std::string::npos);
 }
 
 TEST_F(Checking, EmptyAnswerIsWrong) {
@@ -141,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Checking, TypedTextWithoutAGbkFormIsJustWrong) {
     StartWithOnlyUnmastered({0});
     Answer(std::string("pen") + kNoGbkForm);
-    EXPECT_EQ(m_dialog->Mark(0), "");
+    EXPECT_EQ(m_dialog->Mark(0), "0");
     EXPECT_TRUE(Visible(1075));
 }
 
@@ -279,6 +282,104 @@ TEST_F(Filter, NoSelectionKeepsTheFilter) {
     EXPECT_EQ(m_dialog->Filter(), texts::kAllCategories);
 }
 
+// 错题: the rows answered wrong and not since answered right, whatever their category.
+using Missed = DrillTest;
+
+TEST_F(Missed, TheRowsAnsweredWrongAreDrilledOnTheirOwnUntilAnsweredRight) {
+    StartWithOnlyUnmastered({5, 700, 1500, 1700});
+    // Three rows missed, each asked through its own category; one of them then answered right.
+    for (const auto& [entry, row] :
+         {std::pair{kWordsEntry, 5}, {kPrepPhrasesEntry, 1500}, {kSuperlativesEntry, 1700}}) {
+        ChooseCategory(entry);
+        m_window.Click(1070);  // after a submission the new row waits for 下一题
+        ASSERT_EQ(Row(), row);
+        Answer("wrong");
+        EXPECT_EQ(m_dialog->Mark(row), "0");
+    }
+    ChooseCategory(kWordsEntry);
+    m_window.Click(1070);
+    ASSERT_EQ(Row(), 5);
+    Answer(AnswerOf(5));
+    EXPECT_EQ(m_dialog->Mark(5), "1");
+
+    ChooseCategory(kMissedEntry);
+    EXPECT_EQ(m_dialog->Filter(), G("错题"));
+    EXPECT_EQ(Text(1079), "2");
+    EXPECT_EQ(Text(1080), "0");
+    std::set<int> drawn;
+    for (int second = 0; second < 40; ++second, ++m_now) {
+        m_window.Click(1070);
+        drawn.insert(Row());
+        // The caption shows the row's own category, as for any row.
+        ASSERT_EQ(Text(1001), std::string(kWordRows[Row()].category)) << Row();
+    }
+    EXPECT_EQ(drawn, (std::set<int>{1500, 1700}));
+    EXPECT_NE(m_output.find("; crtRsl=0.\n"), std::string::npos);
+
+    const int first = Row();
+    const int second = first == 1500 ? 1700 : 1500;
+    Answer(AnswerOf(first));
+    EXPECT_EQ(Text(1080), "1");
+    m_window.Click(1070);
+    ASSERT_EQ(Row(), second);
+    Answer("wrong again");  // still missed: asked again
+    EXPECT_EQ(m_dialog->Mark(second), "0");
+    EXPECT_EQ(Text(1080), "1");
+    m_window.Click(1070);
+    ASSERT_EQ(Row(), second);
+    Answer(AnswerOf(second));
+    EXPECT_EQ(Text(1080), "2");
+    m_window.Click(1070);
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的错题！"));
+    EXPECT_EQ(Text(1079), "2");
+    EXPECT_EQ(m_dialog->Mark(700), "");  // never answered: not missed, not mastered
+}
+
+TEST_F(Missed, TheFileKeepsAMissAsZeroAndAMasteryAsOne) {
+    StartWithOnlyUnmastered({5, 700, 1500, 1700});
+    for (const int entry : {kWordsEntry, kPrepPhrasesEntry, kSuperlativesEntry}) {
+        ChooseCategory(entry);
+        m_window.Click(1070);
+        Answer("wrong");
+    }
+    ChooseCategory(kSuperlativesEntry);
+    m_window.Click(1070);
+    Answer(AnswerOf(1700));
+    m_window.CloseBox();
+    EXPECT_TRUE(ReadBytes(m_file) == ProgressFileWithMarks(4, {{5, "0"}, {700, ""}, {1500, "0"}}));
+}
+
+// A file with misses, as this program or a hand wrote it, starts with them under 错题; a reset
+// empties them with every other mark.
+TEST_F(Missed, AFileWithMissesStartsWithThemAndAResetEmptiesThem) {
+    Start(ProgressFileWithMarks(3, {{5, "0"}, {700, ""}, {1500, "0"}}));
+    EXPECT_EQ(Text(1080), std::to_string(kBankRows - 3));
+    ChooseCategory(kMissedEntry);
+    EXPECT_EQ(Text(1079), "2");
+    EXPECT_TRUE(Row() == 5 || Row() == 1500) << Row();
+    m_window.AnswerNextQuestion(true);
+    m_window.Click(1084);
+    ChooseCategory(kMissedEntry);
+    EXPECT_EQ(Text(1079), "0");
+    EXPECT_EQ(Text(1080), "0");
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的错题！"));
+}
+
+TEST_F(Missed, NoRowEverMissedIsCongratulatedAtOnce) {
+    Start();
+    ChooseCategory(kMissedEntry);
+    EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Text(1073), G("恭喜，你已经掌握了所有的错题！"));
+    EXPECT_EQ(Text(1001), G("错题"));
+    EXPECT_EQ(Text(1079), "0");
+    EXPECT_EQ(Text(1080), "0");
+    ChooseCategory(kAllEntry);  // back to the whole bank, where every row is open
+    EXPECT_EQ(Text(1079), "1754");
+    EXPECT_GE(Row(), 0);
+}
+
 using Finished = DrillTest;
 
 TEST_F(Finished, EverythingMasteredAtStartUp) {
@@ -347,6 +448,14 @@ TEST_F(Counting, EveryKindOfMarkIsToldMasteredOrNot) {
     for (int draw = 0; draw < 40; ++draw, ++m_now) {
         m_window.Click(1070);
         EXPECT_TRUE(unmastered.count(Row())) << "row " << Row() << " is mastered";
+    }
+    // The missed kinds are those that hold a '0': the empty mark was never answered wrong.
+    ChooseCategory(kMissedEntry);
+    EXPECT_EQ(m_dialog->PoolSize(), 3);
+    EXPECT_EQ(m_dialog->MasteredCount(), 0);
+    for (int draw = 0; draw < 40; ++draw, ++m_now) {
+        m_window.Click(1070);
+        EXPECT_TRUE(Row() >= 2 && Row() <= 4) << "row " << Row() << " is not missed";
     }
 }
 

@@ -6,7 +6,8 @@
 //   - saved: exactly the session's marks (start-up read the whole file), or the file's marks
 //     merged with the session's (it did not), with the right counter; no leftover of ours remains;
 //   - not saved: the save-failed line, and the file byte for byte as it was;
-//   - never a mark mastered on disk lost, unless the pupil reset it after seeing it.
+//   - never a mark mastered on disk lost, unless the pupil reset it after seeing it;
+//   - never a miss of the session lost where the file has no mark for the row.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -46,6 +47,7 @@ void Check(bool condition) {
 
 // Mastered, as the program counts it, written out again so that the check does not lean on it.
 bool Mastered(std::string_view mark) { return !mark.empty() && mark.find('0') == std::string_view::npos; }
+bool Missed(std::string_view mark) { return mark.find('0') != std::string_view::npos; }
 
 std::int32_t OneMore(std::int32_t counter) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
@@ -176,14 +178,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(marks[row] == (static_cast<std::int32_t>(row) < loaded.markLineCount ? diskMarks[row] : ""));
         }
 
-        // The session: rows answered right (only unmastered rows are asked) and resets.
+        // The session: rows answered right or wrong (only unmastered rows are asked) and resets.
         for (int n = input.ConsumeIntegralInRange(0, 8); n > 0; --n) {
-            if (input.ConsumeIntegralInRange(0, 7) == 0) {
+            const int action = input.ConsumeIntegralInRange(0, 7);
+            if (action == 0) {
                 for (int row = 0; row < zembra::kBankRows; ++row) marks[static_cast<std::size_t>(row)].clear();
                 reset = true;
             } else {
                 std::string& mark = marks[input.ConsumeIntegralInRange<std::size_t>(0, zembra::kBankRows - 1)];
-                if (!Mastered(mark)) mark = "1";
+                if (!Mastered(mark)) mark = action <= 2 ? "0" : "1";
             }
         }
         saved = progress.Save(loaded.runCounter,
@@ -230,18 +233,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(saveFailedLines == 0);
 
     // Saved: the session's marks over a file read whole; otherwise the file's marks with the
-    // session's added, the rows the pupil reset after seeing them taking the session's mark.
+    // session's added (a mastery over an unmastered mark, a miss over no mark), the rows the pupil
+    // reset after seeing them taking the session's mark.
     std::vector<std::string> expected(static_cast<std::size_t>(zembra::kBankRows));
     for (std::size_t row = 0; row < expected.size(); ++row) {
         const std::string& session = marks[row];
         const std::string disk = diskMark(row);
-        if (loaded.readWhole || (reset && row < rowsRead) || (Mastered(session) && !Mastered(disk))) {
+        if (loaded.readWhole || (reset && row < rowsRead) || (Mastered(session) && !Mastered(disk)) ||
+            (disk.empty() && Missed(session))) {
             expected[row] = session;
         } else {
             expected[row] = disk;
         }
         // Nothing mastered on disk is lost unless the pupil reset it after seeing it.
         if (Mastered(disk) && !(reset && row < rowsRead)) Check(Mastered(expected[row]));
+        if (Missed(session) && disk.empty()) Check(Missed(expected[row]));
     }
     const std::int32_t counter = OneMore(loaded.readWhole ? loaded.runCounter : diskCounter);
     Check(*saved == counter);

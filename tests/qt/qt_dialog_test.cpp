@@ -274,6 +274,7 @@ class QtDialogTest : public QObject {
 private slots:
     void startUpState();
     void comboListAndChoice();
+    void missedRowsDrilledOnTheirOwn();
     void enterAsksThenSubmitsThenAsks();
     void inputMethodCommitOnlyCommits();
     void tabWalksNextAndSubmitOnly();
@@ -328,7 +329,7 @@ void QtDialogTest::comboListAndChoice() {
     QVERIFY(s.Start());
     auto* combo = s.Item<QComboBox>(1102);
     const QStringList expected{"全选", "单词",       "常用短语", "第三人称单数", "过去式", "介词短语", "名词复数",
-                               "缩写", "特殊疑问词", "现在分词", "形容词→副词",  "比较级", "最高级"};
+                               "缩写", "特殊疑问词", "现在分词", "形容词→副词",  "比较级", "最高级",   "错题"};
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
     QCOMPARE(items, expected);
@@ -363,6 +364,67 @@ void QtDialogTest::comboListAndChoice() {
     Type(combo->lineEdit(), QStringLiteral("全选"));
     s.Click(1035);
     QCOMPARE(s.Text(1079), QString::number(words));
+}
+
+// Three rows missed, one of them then answered right: 错题 asks the other two only, each under
+// its own category, keeps one answered wrong again, and the close saves "0" for it.
+void QtDialogTest::missedRowsDrilledOnTheirOwn() {
+    Session s(ProgressAllMasteredBut(3, {5, 700, 1500, 1700}));
+    QVERIFY(s.Start());
+    auto* combo = s.Item<QComboBox>(1102);
+    const auto choose = [combo](int index) {
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(list->model()->index(index, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+    };
+    // Typed into the answer box and submitted with Enter; a further Enter asks the next row.
+    const auto answer = [&s](const QString& typed) {
+        s.Click(1035);
+        QTest::keyClicks(s.Item(1035), typed);
+        s.Press(Qt::Key_Return);
+        QVERIFY(!s.Item(1068)->isEnabled());
+    };
+    for (const auto& [entry, row] : {std::pair{1, 5}, {5, 1500}, {12, 1700}}) {
+        choose(entry);
+        if (!s.Item(1068)->isEnabled()) s.Press(Qt::Key_Return);
+        QCOMPARE(s.dialog.CurrentRow(), row);
+        answer(QStringLiteral("wrong"));
+        QVERIFY(s.Item(1075)->isVisible());
+    }
+    choose(1);
+    s.Press(Qt::Key_Return);
+    QCOMPARE(s.dialog.CurrentRow(), 5);
+    answer(Answer(5));
+
+    choose(13);
+    QCOMPARE(combo->currentText(), QStringLiteral("错题"));
+    QCOMPARE(s.Text(1079), QStringLiteral("2"));
+    QCOMPARE(s.Text(1080), QStringLiteral("0"));
+    const int first = s.dialog.CurrentRow();
+    QVERIFY(first == 1500 || first == 1700);
+    QCOMPARE(s.Text(1001), ToQString(kWordRows[first].category));
+    s.Press(Qt::Key_Return);
+    answer(Answer(first));
+    QVERIFY(s.Item(1074)->isVisible());
+    QCOMPARE(s.Text(1080), QStringLiteral("1"));
+    const int second = first == 1500 ? 1700 : 1500;
+    for (int attempt = 0; attempt < 2; ++attempt) {  // answered wrong, it is asked again
+        s.Press(Qt::Key_Return);
+        QCOMPARE(s.dialog.CurrentRow(), second);
+        QCOMPARE(s.Text(1001), ToQString(kWordRows[second].category));
+        answer(QStringLiteral("wrong"));
+    }
+    QCOMPARE(s.Text(1080), QStringLiteral("1"));
+
+    s.host.Window()->close();
+    std::string expected = "4\r\n";
+    for (int row = 0; row < kBankRows; ++row) {
+        expected += row == 700 ? "\r\n" : row == second ? "0\r\n" : "1\r\n";
+    }
+    QVERIFY(ReadFile(s.file) == expected);
 }
 
 void QtDialogTest::enterAsksThenSubmitsThenAsks() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -29,6 +30,17 @@ inline std::string ProgressFileAllMasteredBut(int runCounter, const std::set<int
     return bytes;
 }
 
+// The same with the marks of some rows given ("" never answered right, "0" answered wrong), every
+// other row "1".
+inline std::string ProgressFileWithMarks(int runCounter, const std::map<int, std::string>& marks) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (int row = 0; row < kBankRows; ++row) {
+        const auto given = marks.find(row);
+        bytes += (given == marks.end() ? std::string("1") : given->second) + "\r\n";
+    }
+    return bytes;
+}
+
 class DrillTest : public ::testing::Test {
 protected:
     void Start(const std::optional<std::string>& fileBytes = std::nullopt) {
@@ -39,7 +51,7 @@ protected:
         m_window.Start(*m_dialog);
     }
     void StartWithOnlyUnmastered(const std::set<int>& rows) { Start(ProgressFileAllMasteredBut(3, rows)); }
-    // Picks an entry of the category list (0 is "全选").
+    // Picks an entry of the category list (0 is "全选", 13 "错题").
     void ChooseCategory(int entry) { m_window.ChooseComboItem(ids::kCategoryCombo, entry); }
 
     int Row() const { return m_dialog->CurrentRow(); }

@@ -29,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kLetterPlaceholder, "宋"}, TextCase{t::kNextText, "下一题"}, TextCase{t::kSubmitText, "提交"},
         TextCase{t::kRetryText, "重写"}, TextCase{t::kNoticeBoardText, "布告栏"}, TextCase{t::kTotalLabel, "总计:"},
         TextCase{t::kMasteredLabel, "掌握:"}, TextCase{t::kResetAllText, "再来一遍"},
-        TextCase{t::kFilterLabel, "筛选:"}, TextCase{t::kAllCategories, "全选"},
+        TextCase{t::kFilterLabel, "筛选:"}, TextCase{t::kAllCategories, "全选"}, TextCase{t::kMissedWords, "错题"},
         TextCase{t::kCongratulationsAll, "恭喜，你已经掌握了所有内容！"},
         TextCase{t::kCongratulationsPrefix, "恭喜，你已经掌握了所有的"}, TextCase{t::kCongratulationsSuffix, "！"},
         TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},

@@ -493,15 +493,15 @@ TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
     }});
 }
 
-TEST_F(MainDialogTest, TheCategoryListHoldsThirteenEntriesAndNoSelection) {
+TEST_F(MainDialogTest, TheCategoryListHoldsFourteenEntriesAndNoSelection) {
     DialogDriver driver(File());
     driver.Run({[](DialogDriver& d) {
         HWND combo = d.Item(ids::kCategoryCombo);
         const std::vector<std::wstring> expected{L"全选",        L"单词",     L"常用短语", L"第三人称单数", L"过去式",
                                                  L"介词短语",    L"名词复数", L"缩写",     L"特殊疑问词",   L"现在分词",
-                                                 L"形容词→副词", L"比较级",   L"最高级"};
-        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 13);
-        for (int i = 0; i < 13; ++i) {
+                                                 L"形容词→副词", L"比较级",   L"最高级",   L"错题"};
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 14);
+        for (int i = 0; i < 14; ++i) {
             wchar_t text[32] = {};
             SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
             EXPECT_EQ(text, expected[static_cast<std::size_t>(i)]) << i;
@@ -528,6 +528,63 @@ TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
             d.Press(VK_ESCAPE);
         },
     });
+}
+
+// A file with two rows missed ("0") and one never answered (""): 错题, the last entry, asks the
+// two missed rows only, each under its own category; one answered right leaves, the other answered
+// wrong stays and is asked again, and the close saves "1" and "0" for them.
+TEST_F(MainDialogTest, ChoosingTheMissedRowsDrillsThemUntilAnsweredRight) {
+    std::vector<std::string> marks(kBankRows, "1");
+    marks[3] = marks[700] = "0";
+    marks[1500] = "";
+    WriteBytes(File(), ProgressFile(5, marks));
+    int first = -1, second = -1;
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(GetWindow(d.Item(ids::kCategoryCombo), GW_CHILD)); },
+        [](DialogDriver& d) {
+            ASSERT_EQ(d.FocusId(), ids::kCategoryCombo);
+            d.Press(VK_DOWN, 14);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(SendMessageW(d.Item(ids::kCategoryCombo), CB_GETCURSEL, 0, 0), 13);
+            EXPECT_EQ(d.Logic().Filter(), Utf8ToGbk("错题"));
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"2");
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+            first = d.Logic().CurrentRow();
+            ASSERT_TRUE(first == 3 || first == 700) << first;
+            second = first == 3 ? 700 : 3;
+            EXPECT_EQ(d.Host().GetItemText(ids::kCategoryCaption), std::string(kWordRows[first].category));
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [](DialogDriver& d) {
+            d.Type(d.Text(ids::kAnswerHolder));
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kRightMark));
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            ASSERT_EQ(d.Logic().CurrentRow(), second);
+            EXPECT_EQ(d.Host().GetItemText(ids::kCategoryCaption), std::string(kWordRows[second].category));
+            d.Type(L"zzz");
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kWrongMark));
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Logic().CurrentRow(), second);
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+            PostMessageW(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        },
+    });
+    ASSERT_NE(first, -1);
+    marks[static_cast<std::size_t>(first)] = "1";
+    EXPECT_EQ(ReadBytes(File()), ProgressFile(6, marks));
 }
 
 // The answer box scrolls horizontally, so the longest answers can be typed in full.
