@@ -55,37 +55,37 @@ Character CharacterAt(std::string_view text, std::size_t at) {
 
 bool IsOuterSpace(long code) { return code == ' ' || code == '\t'; }
 
-// The text without the spaces at its ends. Found walking forwards: walking back from the end
-// could take a character's second byte for a character.
-std::string_view WithoutOuterSpaces(std::string_view text) {
-    std::size_t begin = text.size();
-    std::size_t end = 0;
-    for (std::size_t at = 0; at < text.size();) {
+// Where the first character that is not a space starts, from `at` on (the text's size if none).
+std::size_t SkipSpaces(std::string_view text, std::size_t at) {
+    while (at < text.size()) {
         const Character character = CharacterAt(text, at);
-        if (!IsOuterSpace(character.code)) {
-            if (begin == text.size()) begin = at;
-            end = at + character.size;
-        }
+        if (!IsOuterSpace(character.code)) break;
         at += character.size;
     }
-    return begin < end ? text.substr(begin, end - begin) : std::string_view();
+    return at;
 }
 
 }  // namespace
 
+// One pass, forwards: walking back from the end could take a character's second byte for a
+// character. The texts are walked side by side from their first character that is not a space;
+// where they part, they are the same when nothing but spaces follows in either.
 bool SameTypedText(std::string_view first, std::string_view second) {
-    first = WithoutOuterSpaces(first);
-    second = WithoutOuterSpaces(second);
-    std::size_t i = 0;
-    std::size_t j = 0;
+    std::size_t i = SkipSpaces(first, 0);
+    std::size_t j = SkipSpaces(second, 0);
     while (i < first.size() && j < second.size()) {
+        if (first[i] == second[j] && static_cast<unsigned char>(first[i]) < 0x80) {
+            ++i;  // the same ASCII character: most of an answer
+            ++j;
+            continue;
+        }
         const Character a = CharacterAt(first, i);
         const Character b = CharacterAt(second, j);
-        if (a.code != b.code) return false;
+        if (a.code != b.code) break;
         i += a.size;
         j += b.size;
     }
-    return i == first.size() && j == second.size();
+    return SkipSpaces(first, i) == first.size() && SkipSpaces(second, j) == second.size();
 }
 
 }  // namespace zembra

@@ -530,36 +530,54 @@ TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
     });
 }
 
-// The answer box scrolls horizontally, so the longest answers can be typed in full.
-class LongAnswerTest : public MainDialogTest, public ::testing::WithParamInterface<std::pair<int, const wchar_t*>> {};
+struct TypedAnswer {
+    const char* name;
+    int row;
+    const wchar_t* typed;
+    bool right;
+};
 
-TEST_P(LongAnswerTest, IsTypedInFullAndAccepted) {
-    const auto [row, answer] = GetParam();
-    WriteBytes(File(), OnlyUnmastered(row));
+// What is typed is judged as the dialog manager's edit gives it: the answer box scrolls
+// horizontally, so the longest answers can be typed in full; a further answer and the full-width
+// forms and spaces of an input method are right; case is not forgiven, and a miss shows the
+// answer column.
+class TypedAnswerTest : public MainDialogTest, public ::testing::WithParamInterface<TypedAnswer> {};
+
+TEST_P(TypedAnswerTest, IsJudgedAsTyped) {
+    const TypedAnswer& c = GetParam();
+    WriteBytes(File(), OnlyUnmastered(c.row));
     DialogDriver driver(File());
     driver.Run({
         [&](DialogDriver& d) {
-            EXPECT_EQ(d.Logic().CurrentRow(), row);
+            EXPECT_EQ(d.Logic().CurrentRow(), c.row);
             DialogDriver::Click(d.Item(ids::kAnswerBox));
         },
         [&](DialogDriver& d) {
-            d.Type(answer);
+            d.Type(c.typed);
             d.Press(VK_RETURN);
         },
         [&](DialogDriver& d) {
-            EXPECT_EQ(d.Text(ids::kAnswerBox), answer);
-            EXPECT_TRUE(d.Visible(ids::kRightMark));
-            EXPECT_FALSE(d.Visible(ids::kWrongMark));
-            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1754");
+            EXPECT_EQ(d.Text(ids::kAnswerBox), c.typed);
+            EXPECT_EQ(d.Visible(ids::kRightMark), c.right);
+            EXPECT_EQ(d.Visible(ids::kWrongMark), !c.right);
+            EXPECT_EQ(d.Text(ids::kMasteredCount), c.right ? L"1754" : L"1753");
+            EXPECT_EQ(d.Host().GetItemText(ids::kResultLine),
+                      c.right ? std::string() : std::string(kWordRows[c.row].answer) + "  ");
             d.Press(VK_ESCAPE);
         },
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32, LongAnswerTest,
-                         ::testing::Values(std::pair{886, L"in the east / south / west /north"},
-                                           std::pair{1495, L"on the one hand\uFF1Bon the other hand"}),
-                         [](const auto& test) { return "Row" + std::to_string(test.param.first); });
+INSTANTIATE_TEST_SUITE_P(
+    Win32, TypedAnswerTest,
+    ::testing::Values(TypedAnswer{"Row886", 886, L"in the east / south / west /north", true},
+                      TypedAnswer{"Row1495", 1495, L"on the one hand\uFF1Bon the other hand", true},
+                      TypedAnswer{"FurtherAnswer", 1533, L"at the most", true},
+                      TypedAnswer{"FullWidthLetters", 0, L"\uFF50\uFF45\uFF4E", true},
+                      TypedAnswer{"CurlyApostrophe", 945, L"It\u2019s", true},
+                      TypedAnswer{"OuterSpaces", 0, L"  pen\u3000", true}, TypedAnswer{"Capital", 0, L"Pen", false},
+                      TypedAnswer{"BracketsOfAFurtherAnswer", 1445, L"a bit (of)", false}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
     WriteBytes(File(), OnlyUnmastered(3));
