@@ -2,6 +2,9 @@
 // filtering, the congratulations and the counters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/support/drill_fixture.h"
 #include "ui/texts.h"
 
@@ -32,6 +35,21 @@ TEST_F(Selection, FirstStartAsksARowWithAnEmptyAnswerBox) {
     EXPECT_EQ(Text(1079), "1754");
     EXPECT_EQ(Text(1080), "0");
     EXPECT_EQ(m_window.Repaints(), 1);
+}
+
+TEST_F(Selection, TheDialogsBankHoldsEveryColumnOfTheBuiltInRows) {
+    Start();
+    const WordBank& bank = m_dialog->Bank();
+    for (std::size_t row = 0; row < kRowCapacity; ++row) {
+        const bool filled = row < static_cast<std::size_t>(kBankRows);
+        const WordRow none{};
+        const WordRow& r = filled ? kWordRows[row] : none;
+        ASSERT_EQ(bank.answers[row], r.answer) << row;
+        ASSERT_EQ(bank.prompts[row], r.prompt) << row;
+        ASSERT_EQ(bank.categories[row], r.category) << row;
+        ASSERT_TRUE(std::equal(bank.also[row].begin(), bank.also[row].end(), r.also.begin(), r.also.end())) << row;
+    }
+    EXPECT_EQ(bank.also[1533], std::vector<std::string>{"at the most"});
 }
 
 TEST_F(Selection, AKnownSecondPicksAKnownRow) {
