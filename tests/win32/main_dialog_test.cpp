@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -532,6 +533,7 @@ TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
 
 struct TypedAnswer {
     const char* name;
+    friend void PrintTo(const TypedAnswer& c, std::ostream* out) { *out << c.name; }
     int row;
     const wchar_t* typed;
     bool right;
