@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zembra {
 
@@ -18,6 +19,8 @@ struct WordBank {
     std::array<std::string, kRowCapacity> answers;
     std::array<std::string, kRowCapacity> prompts;
     std::array<std::string, kRowCapacity> categories;
+    // Each row's further right answers (WordRow::also); empty for most rows.
+    std::array<std::vector<std::string>, kRowCapacity> also;
 };
 
 // One row of the table generated from data/word_bank.tsv at build time.

@@ -1,12 +1,13 @@
 // The drill: one row at a time, drawn at random among the unmastered rows of the chosen filter
-// (a category, 全选 or 错题), checked exactly against the typed answer. See docs/DESIGN.md for the
-// flow of one answer.
+// (a category, 全选 or 错题), checked against the typed answer (drill/answer_check.h). See
+// docs/DESIGN.md for the flow of one answer.
 #include "drill/practice_dialog.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
 
+#include "drill/answer_check.h"
 #include "framework/diagnostics.h"
 #include "ui/control_ids.h"
 #include "ui/texts.h"
@@ -118,7 +119,10 @@ void PracticeDialog::OnSubmit() {
     for (int k = 0; k < ids::kAnswerEditCount; ++k) {
         if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
-        if (host.GetItemText(ids::kAnswerBox + k) != expected) result += expected + "  ";
+        // The row's further right answers belong to its one answer, the first box's.
+        const std::span<const std::string> also =
+            k == 0 ? m_bank.also[static_cast<std::size_t>(m_currentRow)] : std::span<const std::string>();
+        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also)) result += expected + "  ";
     }
     if (result.empty()) {
         host.SetItemText(ids::kResultLine, "");

@@ -88,26 +88,29 @@ TEST(WordBankShape, PairedCategoriesSharePrompts) {
     for (int k = 0; k < 110; ++k) EXPECT_EQ(Prompt(1534 + k), Prompt(1644 + k)) << "comparative / superlative " << k;
 }
 
-TEST(WordBankShape, AdverbPromptsFollowTheirRule) {
+// The category 形容词→副词 shows the adjective (a gloss in full-width brackets may follow) and asks
+// for the adverb.
+TEST(WordBankShape, AdverbAnswersFollowTheirRule) {
     for (int row = 1343; row <= 1403; ++row) {
-        const std::string a(Answer(row));
+        const std::string_view prompt = Prompt(row);
+        const std::string p(prompt.substr(0, prompt.find("\xA3\xA8")));  // before "（"
         std::string want;
         if (row <= 1376)
-            want = a + "ly";
+            want = p + "ly";
         else if (row <= 1389)
-            want = a.substr(0, a.size() - 1) + "ily";
+            want = p.substr(0, p.size() - 1) + "ily";
         else if (row <= 1395)
-            want = a;
+            want = p;
         else
-            want = a.substr(0, a.size() - 2) + "ly";
-        EXPECT_EQ(Prompt(row), want) << row;
+            want = p.substr(0, p.size() - 1) + "y";
+        EXPECT_EQ(Answer(row), want) << row;
     }
 }
 
 TEST(WordBankShape, RepeatedAnswersAndIdenticalRows) {
     std::set<std::string_view> distinct;
     for (int row = 0; row < kBankRows; ++row) distinct.insert(Answer(row));
-    EXPECT_EQ(distinct.size(), 1627u);
+    EXPECT_EQ(distinct.size(), 1644u);
     // Rows identical in all three columns stay separate units of mastery.
     EXPECT_EQ(Answer(1071), Answer(1078));
     EXPECT_EQ(Prompt(1071), Prompt(1078));
@@ -144,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, WordBankGbk,
                                            GbkByteCase{"full_width_comma", 655, 'p', "\xA3\xAC"},
                                            GbkByteCase{"full_width_slash_1464", 1464, 'p', "\xA3\xAF"},
                                            GbkByteCase{"full_width_slash_1494", 1494, 'p', "\xA3\xAF"},
-                                           GbkByteCase{"full_width_semicolon_answer", 1495, 'a', "\xA3\xBB"},
+                                           GbkByteCase{"full_width_semicolon_prompt", 1495, 'p', "\xA3\xBB"},
                                            GbkByteCase{"han_character_for_t", 196, 'p', "\x81\x42"}),
                          [](const auto& test) { return std::string(test.param.name); });
 
@@ -157,7 +160,8 @@ TEST(WordBankGbk, AsciiAndFullWidthBracketsDiffer) {
 struct ExactRow {
     int row;
     const char* answer;
-    const char* prompt;  // nullptr: not checked
+    const char* prompt;          // nullptr: not checked
+    const char* also = nullptr;  // the further answers joined by "|"; nullptr: not checked
 };
 
 class WordBankExact : public ::testing::TestWithParam<ExactRow> {};
@@ -168,32 +172,40 @@ TEST_P(WordBankExact, StoredAsWritten) {
     if (r.prompt) {
         EXPECT_EQ(Prompt(r.row), G(r.prompt)) << r.row;
     }
+    if (r.also) {
+        std::string joined;
+        for (std::string_view text : kWordRows[r.row].also) joined.append(joined.empty() ? "" : "|").append(text);
+        EXPECT_EQ(joined, G(r.also)) << r.row;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeRows, WordBankExact,
-    ::testing::Values(ExactRow{655, "for", "给，为了，作为"}, ExactRow{656, "to", nullptr},
-                      ExactRow{577, "buy", nullptr}, ExactRow{581, "go", nullptr},
-                      ExactRow{168, "dinner/supper", nullptr},
-                      ExactRow{886, "in the east / south / west /north", nullptr},
-                      ExactRow{1434, "in no time (in a minute)", nullptr}, ExactRow{1445, "a bit (of)", nullptr},
-                      ExactRow{1452, "on the left (right)", nullptr}, ExactRow{1533, "at (the) most", "至多"},
-                      ExactRow{1495, "on the one hand；on the other hand", "一方面……；（但是）另一方面......"},
-                      ExactRow{8, "Chinese book", nullptr}, ExactRow{92, "Mr.", nullptr}, ExactRow{550, "I", nullptr},
-                      ExactRow{945, "It's", "it is"}, ExactRow{966, "No.", "number "}, ExactRow{946, "he's", "he is "},
-                      ExactRow{951, "isn't", "is not "}, ExactRow{406, "west", "西"}, ExactRow{564, "skate", "滑冰"},
-                      ExactRow{1014, "meant", nullptr}, ExactRow{1420, "for example", nullptr},
-                      ExactRow{1122, "loves", "love"}, ExactRow{1137, "uses", "use"}, ExactRow{926, "when", "什么时候"},
-                      ExactRow{929, "what time", "什么时候"}, ExactRow{246, "present", "礼物"},
-                      ExactRow{268, "gift", "礼物"}, ExactRow{859, "at home", "在家"},
-                      ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
-                      ExactRow{967, "was", "am/is动词“是”"}, ExactRow{989, "flew/flied", "fly放（风筝）"},
-                      ExactRow{1596, "farther/further", "far（远的）"}, ExactRow{1390, "late", "late"}),
+    ::testing::Values(
+        ExactRow{655, "for", "给，为了，作为"}, ExactRow{656, "to", nullptr}, ExactRow{577, "buy", nullptr},
+        ExactRow{581, "go", nullptr}, ExactRow{168, "dinner/supper", "晚餐", "dinner|supper|supper/dinner"},
+        ExactRow{886, "in the east/south/west/north", nullptr, "in the east / south / west / north"},
+        ExactRow{1434, "in no time", nullptr}, ExactRow{1445, "a bit", nullptr, "a bit of|a little"},
+        ExactRow{1452, "on the left", "在左边"}, ExactRow{1533, "at most", "至多", "at the most"},
+        ExactRow{301, "police station", nullptr}, ExactRow{0, "pen", "钢笔", ""},
+        ExactRow{1495, "on the one hand, on the other hand", "一方面……；（但是）另一方面......"},
+        ExactRow{8, "Chinese book", nullptr}, ExactRow{92, "Mr.", nullptr}, ExactRow{550, "I", nullptr},
+        ExactRow{945, "it's", "it is", "It's"}, ExactRow{966, "No.", "number "}, ExactRow{946, "he's", "he is "},
+        ExactRow{951, "isn't", "is not "}, ExactRow{406, "west", "西"}, ExactRow{564, "skate", "滑冰"},
+        ExactRow{1014, "meant", nullptr}, ExactRow{1420, "for example", nullptr}, ExactRow{1122, "loves", "love"},
+        ExactRow{1137, "uses", "use"}, ExactRow{926, "when", "什么时候", "what time"},
+        ExactRow{929, "what time", "什么时候", "when"}, ExactRow{246, "present", "礼物"}, ExactRow{268, "gift", "礼物"},
+        ExactRow{859, "at home", "在家"}, ExactRow{1459, "at home", "在家"}, ExactRow{1340, "geese", "goose（ 鹅）"},
+        ExactRow{967, "was", "am/is动词“是”"}, ExactRow{989, "flew", "fly放（风筝）"},
+        ExactRow{1596, "farther/further", "far（远的）"}, ExactRow{1390, "late", "late（晚的，迟的）"},
+        ExactRow{1343, "quickly", "quick（快的）"},
+        ExactRow{755, "do one's homework", "做（某人的）作业",
+                 "do my homework|do your homework|do his homework|do her homework|do our homework|do their homework"}),
     [](const auto& test) { return "row_" + std::to_string(test.param.row); });
 
 TEST(WordBankExact, AnswersWithSlashes) {
-    const std::set<int> expected{168, 227, 228, 250,  343,  344,  347,  401,  458,  497,  515,  653,
-                                 801, 886, 989, 1007, 1412, 1423, 1451, 1494, 1596, 1602, 1706, 1712};
+    const std::set<int> expected{168, 227, 228,  250,  343,  344,  347,  401,  458,  497,  515, 653,
+                                 801, 886, 1007, 1412, 1423, 1451, 1494, 1596, 1602, 1706, 1712};
     std::set<int> found;
     for (int row = 0; row < kBankRows; ++row) {
         if (Answer(row).find('/') != std::string_view::npos) found.insert(row);

@@ -2,6 +2,9 @@
 // filtering (by category and by the missed rows), the congratulations and the counters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/support/drill_fixture.h"
 #include "ui/texts.h"
 
@@ -34,6 +37,21 @@ TEST_F(Selection, FirstStartAsksARowWithAnEmptyAnswerBox) {
     EXPECT_EQ(Text(1079), "1754");
     EXPECT_EQ(Text(1080), "0");
     EXPECT_EQ(m_window.Repaints(), 1);
+}
+
+TEST_F(Selection, TheDialogsBankHoldsEveryColumnOfTheBuiltInRows) {
+    Start();
+    const WordBank& bank = m_dialog->Bank();
+    for (std::size_t row = 0; row < kRowCapacity; ++row) {
+        const bool filled = row < static_cast<std::size_t>(kBankRows);
+        const WordRow none{};
+        const WordRow& r = filled ? kWordRows[row] : none;
+        ASSERT_EQ(bank.answers[row], r.answer) << row;
+        ASSERT_EQ(bank.prompts[row], r.prompt) << row;
+        ASSERT_EQ(bank.categories[row], r.category) << row;
+        ASSERT_TRUE(std::equal(bank.also[row].begin(), bank.also[row].end(), r.also.begin(), r.also.end())) << row;
+    }
+    EXPECT_EQ(bank.also[1533], std::vector<std::string>{"at the most"});
 }
 
 TEST_F(Selection, AKnownSecondPicksAKnownRow) {
@@ -114,31 +132,42 @@ struct ExactCase {
 
 class ExactComparison : public DrillTest, public ::testing::WithParamInterface<ExactCase> {};
 
-TEST_P(ExactComparison, ComparesEveryByte) {
+// Right marks the row; wrong shows the answer column, whatever else the row accepts.
+TEST_P(ExactComparison, JudgesTheTypedText) {
     const ExactCase& c = GetParam();
     StartWithOnlyUnmastered({c.row});
     ASSERT_EQ(Row(), c.row);
     Answer(G(c.typed));
     EXPECT_EQ(m_dialog->Mark(c.row) == "1", c.right);
     EXPECT_EQ(Visible(1074), c.right);
+    EXPECT_EQ(Text(1073), c.right ? "" : AnswerOf(c.row) + "  ");
+    EXPECT_EQ(Text(1003), AnswerOf(c.row));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ExactComparison,
-    ::testing::Values(ExactCase{"mended_trailing_space", 655, "for", true},
-                      ExactCase{"old_trailing_space_now_wrong", 655, "for ", false},
-                      ExactCase{"stray_trailing_space", 0, "pen ", false},
-                      ExactCase{"capital_needed", 945, "it's", false}, ExactCase{"capital", 945, "It's", true},
-                      ExactCase{"full_width_semicolon", 1495, "on the one hand；on the other hand", true},
-                      ExactCase{"ascii_semicolon", 1495, "on the one hand;on the other hand", false},
-                      ExactCase{"bracket_part", 1445, "a bit (of)", true},
-                      ExactCase{"bracket_part_missing", 1445, "a bit", false},
-                      ExactCase{"one_alternative_only", 168, "dinner", false},
-                      ExactCase{"both_alternatives", 168, "dinner/supper", true},
-                      ExactCase{"mended_spelling", 406, "west", true},
-                      ExactCase{"old_misspelling_now_wrong", 406, "est", false},
-                      ExactCase{"spaced_slashes", 886, "in the east / south / west /north", true},
-                      ExactCase{"shared_prompt_other_answer", 929, "when", false}),
+    ::testing::Values(
+        ExactCase{"mended_trailing_space", 655, "for", true}, ExactCase{"trailing_space", 655, "for ", true},
+        ExactCase{"outer_spaces", 0, "  pen ", true}, ExactCase{"ideographic_spaces", 0, "　pen　", true},
+        ExactCase{"full_width_letters", 0, "ｐｅｎ", true}, ExactCase{"capital_needed", 8, "chinese book", false},
+        ExactCase{"capital_not_asked", 0, "Pen", false}, ExactCase{"capital", 945, "It's", true},
+        ExactCase{"curly_apostrophe", 945, "It’s", true}, ExactCase{"ideographic_full_stop", 92, "Mr。", true},
+        ExactCase{"full_width_semicolon", 1495, "on the one hand；on the other hand", true},
+        ExactCase{"ascii_semicolon", 1495, "on the one hand;on the other hand", true},
+        ExactCase{"inner_space_missing", 8, "Chinesebook", false},
+        ExactCase{"inner_space_doubled", 8, "Chinese  book", false},
+        ExactCase{"answer_of_a_row_with_further_answers", 1445, "a bit", true},
+        ExactCase{"further_answer", 1445, "a bit of", true},
+        ExactCase{"further_answer_full_width", 1533, "ａｔ the most ", true},
+        ExactCase{"brackets_typed", 1445, "a bit (of)", false}, ExactCase{"wrong_form", 989, "flied", false},
+        ExactCase{"both_alternatives", 168, "dinner/supper", true}, ExactCase{"mended_spelling", 406, "west", true},
+        ExactCase{"old_misspelling_now_wrong", 406, "est", false},
+        ExactCase{"spaced_slashes", 886, "in the east / south / west / north", true},
+        ExactCase{"uneven_spaces_around_slashes", 886, "in the east / south / west /north", false},
+        ExactCase{"shared_prompt_either_answer", 929, "when", true}, ExactCase{"one_form_of_two", 168, "supper", true},
+        ExactCase{"other_order", 1451, "on/at the weekend", true},
+        ExactCase{"possessive_for_ones", 1413, "with her help", true},
+        ExactCase{"ones_kept", 1413, "with one's help", true}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Checking, TypedTextWithoutAGbkFormIsJustWrong) {

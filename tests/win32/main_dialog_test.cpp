@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -153,7 +154,7 @@ TEST_F(MainDialogTest, TextsReadBackAsUtf16) {
         EXPECT_EQ(DialogDriver::TextOf(d.Dialog()), L"Zembra\u2014小学英语词汇大全");
         EXPECT_EQ(d.Text(ids::kCategoryCaption), L"常用短语");
         EXPECT_EQ(d.Text(ids::kPromptLine), L"在东方/南方/西方/北方");
-        EXPECT_EQ(d.Text(ids::kAnswerHolder), L"in the east / south / west /north");
+        EXPECT_EQ(d.Text(ids::kAnswerHolder), L"in the east/south/west/north");
         EXPECT_EQ(d.Text(ids::kNext), L"下一题");
         EXPECT_EQ(d.Text(ids::kSubmit), L"提交");
         EXPECT_EQ(d.Text(ids::kRetry), L"重写");
@@ -590,33 +591,55 @@ TEST_F(MainDialogTest, ChoosingTheMissedRowsDrillsThemUntilAnsweredRight) {
 // The answer box scrolls horizontally, so the longest answers can be typed in full.
 class LongAnswerTest : public MainDialogTest, public ::testing::WithParamInterface<std::pair<int, const wchar_t*>> {};
 
-TEST_P(LongAnswerTest, IsTypedInFullAndAccepted) {
-    const auto [row, answer] = GetParam();
-    WriteBytes(File(), OnlyUnmastered(row));
+struct TypedAnswer {
+    const char* name;
+    friend void PrintTo(const TypedAnswer& c, std::ostream* out) { *out << c.name; }
+    int row;
+    const wchar_t* typed;
+    bool right;
+};
+
+// What is typed is judged as the dialog manager's edit gives it: the answer box scrolls
+// horizontally, so the longest answers can be typed in full; a further answer and the full-width
+// forms and spaces of an input method are right; case is not forgiven, and a miss shows the
+// answer column.
+class TypedAnswerTest : public MainDialogTest, public ::testing::WithParamInterface<TypedAnswer> {};
+
+TEST_P(TypedAnswerTest, IsJudgedAsTyped) {
+    const TypedAnswer& c = GetParam();
+    WriteBytes(File(), OnlyUnmastered(c.row));
     DialogDriver driver(File());
     driver.Run({
         [&](DialogDriver& d) {
-            EXPECT_EQ(d.Logic().CurrentRow(), row);
+            EXPECT_EQ(d.Logic().CurrentRow(), c.row);
             DialogDriver::Click(d.Item(ids::kAnswerBox));
         },
         [&](DialogDriver& d) {
-            d.Type(answer);
+            d.Type(c.typed);
             d.Press(VK_RETURN);
         },
         [&](DialogDriver& d) {
-            EXPECT_EQ(d.Text(ids::kAnswerBox), answer);
-            EXPECT_TRUE(d.Visible(ids::kRightMark));
-            EXPECT_FALSE(d.Visible(ids::kWrongMark));
-            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1754");
+            EXPECT_EQ(d.Text(ids::kAnswerBox), c.typed);
+            EXPECT_EQ(d.Visible(ids::kRightMark), c.right);
+            EXPECT_EQ(d.Visible(ids::kWrongMark), !c.right);
+            EXPECT_EQ(d.Text(ids::kMasteredCount), c.right ? L"1754" : L"1753");
+            EXPECT_EQ(d.Host().GetItemText(ids::kResultLine),
+                      c.right ? std::string() : std::string(kWordRows[c.row].answer) + "  ");
             d.Press(VK_ESCAPE);
         },
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Win32, LongAnswerTest,
-                         ::testing::Values(std::pair{886, L"in the east / south / west /north"},
-                                           std::pair{1495, L"on the one hand\uFF1Bon the other hand"}),
-                         [](const auto& test) { return "Row" + std::to_string(test.param.first); });
+INSTANTIATE_TEST_SUITE_P(
+    Win32, TypedAnswerTest,
+    ::testing::Values(TypedAnswer{"Row886", 886, L"in the east / south / west / north", true},
+                      TypedAnswer{"Row1495", 1495, L"on the one hand\uFF0C on the other hand", true},
+                      TypedAnswer{"FurtherAnswer", 1533, L"at the most", true},
+                      TypedAnswer{"FullWidthLetters", 0, L"\uFF50\uFF45\uFF4E", true},
+                      TypedAnswer{"CurlyApostrophe", 945, L"It\u2019s", true},
+                      TypedAnswer{"OuterSpaces", 0, L"  pen\u3000", true}, TypedAnswer{"Capital", 0, L"Pen", false},
+                      TypedAnswer{"BracketsOfAFurtherAnswer", 1445, L"a bit (of)", false}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
     WriteBytes(File(), OnlyUnmastered(3));
