@@ -1,6 +1,7 @@
 // The Qt program's application object: the one dialog, run modally, by one copy per progress file.
 #include "app/practice_app.h"
 
+#include <QApplication>
 #include <QWidget>
 
 #include "app/qt/main_dialog_resources.h"
@@ -17,13 +18,17 @@ namespace zembra {
 namespace {
 
 // Restored if minimised, shown above the other windows and given the focus, as far as the window
-// manager lets a program take it.
+// manager lets a program take it. A question the dialog asks (a modal box above it) is what the
+// pupil must answer first, so that box gets the focus.
 void BringForward(QWidget* window) {
     if (!window) return;
     if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
-    window->activateWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* target = modal && modal != window ? modal : window;
+    target->raise();
+    target->activateWindow();
 }
 
 }  // namespace

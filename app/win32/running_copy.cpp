@@ -14,12 +14,13 @@ struct DialogSearch {
     HWND found;
 };
 
-// The running copy's dialog: its top-level window of the dialog class that is shown or minimised.
+// The running copy's dialog: its shown top-level window of the dialog class that has no owner (a
+// message box it shows has the dialog as its owner).
 BOOL CALLBACK CheckWindow(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<DialogSearch*>(data);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (processId != search->processId || !IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
     wchar_t className[16] = {};
     if (GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
     search->found = window;
@@ -73,7 +74,9 @@ bool RunningCopy::BringRunningCopyForward(DWORD timeoutMs) const {
     // This start was just made by the pupil, so it may hand the foreground on.
     AllowSetForegroundWindow(processId);
     if (IsIconic(dialog)) ShowWindow(dialog, SW_RESTORE);
-    SetForegroundWindow(dialog);
+    // A question the dialog asks (a message box it owns) is what the pupil must answer first.
+    const HWND popup = GetLastActivePopup(dialog);
+    SetForegroundWindow(popup ? popup : dialog);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/window_search.h"
 #include "tests/win32/program_file.h"
+#include "ui/control_ids.h"
 
 namespace zembra {
 namespace {
@@ -103,8 +104,9 @@ protected:
         return started;
     }
 
-    // The shown dialogs of the process.
-    static std::vector<HWND> DialogsOf(const Started& started) {
+    // The shown windows of the dialog class of the process that have the given owner: the main
+    // dialog has none, a message box has the dialog.
+    static std::vector<HWND> DialogsOf(const Started& started, HWND owner = nullptr) {
         std::vector<HWND> found;
         testing::FindTopLevelWindow([&](HWND window) {
             DWORD processId = 0;
@@ -112,12 +114,39 @@ protected:
             wchar_t className[16] = {};
             GetClassNameW(window, className, 16);
             if (processId == started.process.dwProcessId && IsWindowVisible(window) &&
-                std::wstring(className) == L"#32770") {
+                std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == owner) {
                 found.push_back(window);
             }
             return false;
         });
         return found;
+    }
+
+    // A window of this test, made the foreground window.
+    static HWND TakeForeground() {
+        const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(other);
+        return other;
+    }
+
+    // Starts the program again and checks that it ended at once with status 0 and one line,
+    // without a dialog, and left the progress file as it was.
+    static void StartAgain() {
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        ASSERT_TRUE(GetFileAttributesExW(kProgressFile.c_str(), GetFileExInfoStandard, &before));
+        const std::string contents = ReadBytes(kProgressFile);
+        const std::unique_ptr<Started> second = Start();
+        ASSERT_TRUE(second->EndsWithin(10000)) << "the second start did not end";
+        EXPECT_EQ(second->ExitCode(), 0u);
+        const std::string output = second->Output();
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+        EXPECT_NE(output.find("Zembra"), std::string::npos) << output;
+        EXPECT_TRUE(DialogsOf(*second).empty());
+        WIN32_FILE_ATTRIBUTE_DATA after{};
+        ASSERT_TRUE(GetFileAttributesExW(kProgressFile.c_str(), GetFileExInfoStandard, &after));
+        EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
+        EXPECT_EQ(ReadBytes(kProgressFile), contents);
     }
 
     static HWND WaitForDialog(const Started& started) {
@@ -154,31 +183,43 @@ TEST_F(SecondStartTest, BringsTheRunningCopyForwardAndEndsWithoutTouchingTheFile
 
     // The running copy is minimised, and a window of this test is in the foreground.
     ShowWindow(dialog, SW_MINIMIZE);
-    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(other);
+    const HWND other = TakeForeground();
     ASSERT_TRUE(Eventually([&] { return IsIconic(dialog) && GetForegroundWindow() == other; }));
 
-    WIN32_FILE_ATTRIBUTE_DATA before{};
-    ASSERT_TRUE(GetFileAttributesExW(kProgressFile.c_str(), GetFileExInfoStandard, &before));
-    {
-        const std::unique_ptr<Started> second = Start();
-        ASSERT_TRUE(second->EndsWithin(10000)) << "the second start did not end";
-        EXPECT_EQ(second->ExitCode(), 0u);
-        const std::string output = second->Output();
-        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-        EXPECT_NE(output.find("Zembra"), std::string::npos) << output;
-        EXPECT_TRUE(DialogsOf(*second).empty());
-    }
+    StartAgain();
     EXPECT_EQ(DialogsOf(*first), std::vector<HWND>{dialog});
     EXPECT_TRUE(Eventually([&] { return !IsIconic(dialog) && GetForegroundWindow() == dialog; }))
         << "iconic " << IsIconic(dialog) << ", foreground " << GetForegroundWindow() << " instead of " << dialog;
-    WIN32_FILE_ATTRIBUTE_DATA after{};
-    ASSERT_TRUE(GetFileAttributesExW(kProgressFile.c_str(), GetFileExInfoStandard, &after));
-    EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
     EXPECT_EQ(ReadBytes(kProgressFile), ProgressFile(7));
     DestroyWindow(other);
 
+    Close(*first, dialog);
+    EXPECT_EQ(CounterOf(ReadBytes(kProgressFile)), 8);
+}
+
+// The running copy asks a question (再来一遍 asks before it clears the marks): the question is what
+// comes forward, since the dialog below it takes no input until it is answered.
+TEST_F(SecondStartTest, AQuestionOpenInTheRunningCopyIsWhatComesForward) {
+    const std::unique_ptr<Started> first = Start();
+    const HWND dialog = WaitForDialog(*first);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(GetDlgItem(dialog, ids::kResetAll), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+        const std::vector<HWND> boxes = DialogsOf(*first, dialog);
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+    })) << "no question was asked";
+    const HWND other = TakeForeground();
+    ASSERT_TRUE(Eventually([&] { return GetForegroundWindow() == other; }));
+
+    StartAgain();
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == box; }))
+        << "foreground " << GetForegroundWindow() << " instead of the question " << box;
+    DestroyWindow(other);
+
+    PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Eventually([&] { return DialogsOf(*first, dialog).empty(); }));
     Close(*first, dialog);
     EXPECT_EQ(CounterOf(ReadBytes(kProgressFile)), 8);
 }
