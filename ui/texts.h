@@ -48,5 +48,9 @@ inline constexpr char kOpenFailed[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xCA\xA7\
 inline constexpr char kSaveFailed[] = "\xB1\xA3\xB4\xE6\xBD\xF8\xB6\xC8\xCA\xA7\xB0\xDC\xA1\xA3\n";  // 保存进度失败。\n
 inline constexpr char kSelectionFormat[] = "%d:%s\xA1\xFA%s; crtRsl=%s.\n";  // %d:%s→%s; crtRsl=%s.\n
 inline constexpr char kNewMarkFormat[] = "The new Rst is:%s\n";
+// A second start on a progress file that a running copy holds.
+inline constexpr char kAlreadyRunning[] =
+    "Zembra \xD2\xD1\xD4\xDA\xD4\xCB\xD0\xD0\xA3\xAC\xD2\xD1\xB0\xD1\xCB\xFC\xB5\xC4\xB4\xB0\xBF\xDA\xB5\xF7"
+    "\xB5\xBD\xC7\xB0\xC3\xE6\xA1\xA3\n";  // Zembra 已在运行，已把它的窗口调到前面。\n
 
 }  // namespace zembra::texts

@@ -1,12 +1,37 @@
-// The Qt program's application object: the one dialog, run modally.
+// The Qt program's application object: the one dialog, run modally, by one copy per progress file.
 #include "app/practice_app.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include "app/qt/main_dialog_resources.h"
 #include "app/qt/progress_location.h"
+#include "app/qt/progress_lock.h"
+#include "app/qt/running_copy.h"
 #include "drill/practice_dialog.h"
+#include "framework/diagnostics.h"
 #include "framework/qt/qt_dialog.h"
+#include "ui/texts.h"
 
 namespace zembra {
+
+namespace {
+
+// Restored if minimised, shown above the other windows and given the focus, as far as the window
+// manager lets a program take it. A question the dialog asks (a modal box above it) is what the
+// pupil must answer first, so that box gets the focus.
+void BringForward(QWidget* window) {
+    if (!window) return;
+    if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* target = modal && modal != window ? modal : window;
+    target->raise();
+    target->activateWindow();
+}
+
+}  // namespace
 
 bool PracticeApp::InitInstance() {
     const std::filesystem::path progressFile = ProgressFilePath();
@@ -14,6 +39,18 @@ bool PracticeApp::InitInstance() {
     CreatePrivateFolders(progressFile.parent_path());
 
     QtDialog window(MainDialogResources());
+    // Listening before the lock is taken: a second start may signal as soon as it is held.
+    ActivationListener listener(QStringLiteral(ZEMBRA_APP_ID), [&window] { BringForward(window.Window()); });
+    const ProgressLock lock(progressFile);
+    if (!lock.Acquired()) {
+        // Another copy runs on this file: it is brought forward, and this one ends without having
+        // touched the file.
+        AskRunningCopyToActivate(QStringLiteral(ZEMBRA_APP_ID), lock.Holder());
+        WriteDiagnostic(texts::kAlreadyRunning);
+        return false;
+    }
+    listener.Listen();
+
     PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile));
     window.DoModal(dialog);  // the end code is of no use
     return false;
