@@ -5,6 +5,7 @@
 #include "app/qt/progress_location.h"
 #include "drill/practice_dialog.h"
 #include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_speech.h"
 
 namespace zembra {
 
@@ -14,7 +15,8 @@ bool PracticeApp::InitInstance() {
     CreatePrivateFolders(progressFile.parent_path());
 
     QtDialog window(MainDialogResources());
-    PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile));
+    QtSpeech speech;
+    PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile), &speech);
     window.DoModal(dialog);  // the end code is of no use
     return false;
 }
