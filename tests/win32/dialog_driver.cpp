@@ -26,8 +26,10 @@ LPARAM KeyParameter(UINT virtualKey, bool up, bool repeated) {
 
 DialogDriver::DialogDriver(std::filesystem::path progressFile)
     : m_host(ids::kDialog, ids::kAppIcon),
-      m_dialog(m_host, DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
-                                        [](std::string_view) {}}) {
+      m_dialog(m_host,
+               DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
+                                [this](std::string_view line) { m_diagnostics += line; }},
+               &m_speech) {
     m_host.SetAccessibleNames(MainDialogAccessibleNames());
 }
 
