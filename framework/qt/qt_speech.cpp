@@ -1,12 +1,15 @@
 #include "framework/qt/qt_speech.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QLocale>
 #include <QObject>
 #include <QTextToSpeech>
 #include <QThread>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -27,6 +30,27 @@ std::optional<QLocale> EnglishLocale(const QList<QLocale>& locales) {
     }
     return std::nullopt;
 }
+
+// Runs `then` from the event loop once the first widget has been painted, so that nothing of
+// the speech engine competes with the window's way to the screen.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QObject* parent, std::function<void()> then) : QObject(parent), m_then(std::move(then)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_then) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, this, std::exchange(m_then, nullptr));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
 
 }  // namespace
 
@@ -59,7 +83,7 @@ QtSpeech::~QtSpeech() {
 
 void QtSpeech::Start(ReadyHandler ready) {
     m_ready = std::move(ready);
-    QTimer::singleShot(0, m_context.get(), [this] { Connect(); });
+    new AfterFirstPaint(m_context.get(), [this] { Connect(); });  // gone with the context
 }
 
 void QtSpeech::Connect() {

@@ -26,7 +26,7 @@ public:
     QtSpeech(const QtSpeech&) = delete;
     QtSpeech& operator=(const QtSpeech&) = delete;
 
-    // Connects from the event loop's first turn, once the window is on its way to the screen.
+    // Connects once the first widget has been painted: the window comes first.
     void Start(ReadyHandler ready) override;
     void Speak(const std::string& text) override;
     void Stop() override;
