@@ -53,6 +53,8 @@ public:
 
     // Looks for the voice now (what the timer does); for tests.
     void FindVoice();
+    // Whether the voice has been looked for (found or not).
+    bool Settled() const { return m_state == State::Ready || m_state == State::Missing; }
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD);

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{1068, ControlKind::DefaultPushButton, "提交", {221, 197, 31, 14}, FontRole::Song12},
                       ControlCase{1069, ControlKind::PushButton, "重写", {185, 197, 31, 14}, FontRole::Song12},
                       ControlCase{1073, ControlKind::TextStatic, "", {15, 110, 300, 20}, FontRole::Song18},
-                      ControlCase{1085, ControlKind::PushButton, "听一听(&L)", {134, 132, 52, 14}, FontRole::Song12},
+                      ControlCase{1085, ControlKind::PushButton, "听一听(&L)", {139, 132, 52, 14}, FontRole::Song12},
                       ControlCase{1074, ControlKind::IconStatic, "", {285, 92, 20, 20}, FontRole::Dialog},
                       ControlCase{1078, ControlKind::TextStatic, "布告栏", {372, 11, 51, 13}, FontRole::Song18},
                       ControlCase{1081, ControlKind::TextStatic, "总计:", {329, 27, 24, 8}, FontRole::Song12},

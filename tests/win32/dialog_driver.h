@@ -67,6 +67,7 @@ private:
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
     int m_idleTicks = 0;
+    int m_waitTicks = 0;
 };
 
 // A progress file as the program writes it: the counter, then one mark line per row.

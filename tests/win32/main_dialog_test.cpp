@@ -313,9 +313,6 @@ TEST_F(MainDialogTest, WithoutAVoiceListenStaysDisabledWithItsTipAndTheDrillGoes
     DialogDriver driver(File());
     const std::string line = Utf8ToGbk("本机没有英语语音：");
     driver.Run({
-        // The voice is looked for from a timer of its own once the loop runs.
-        [](DialogDriver&) {},
-        [](DialogDriver&) {},
         [&](DialogDriver& d) {
             EXPECT_EQ(d.Host().ToolTipOf(ids::kListen), L"本机没有英语语音");
             EXPECT_NE(d.Diagnostics().find(line), std::string::npos) << GbkToUtf8(d.Diagnostics());
