@@ -125,6 +125,11 @@ std::optional<std::size_t> ChooseEnglishVoice(std::span<const std::wstring> lang
             if ((language & 0x3FF) == kEnglish) return i;
         }
     }
+    // Last, a voice that names no language at all (as Wine's one voice): it may speak English,
+    // while one that names another language does not.
+    for (std::size_t i = 0; i < languageAttributes.size(); ++i) {
+        if (VoiceLanguages(languageAttributes[i]).empty()) return i;
+    }
     return std::nullopt;
 }
 

@@ -19,7 +19,7 @@ namespace zembra::win32 {
 // The languages a voice token's "Language" attribute lists, as hexadecimal LCIDs ("409;9").
 std::vector<unsigned> VoiceLanguages(std::wstring_view attribute);
 // Of the voices' "Language" attributes, the one to speak English with: en-US first, then en-GB,
-// then any English; nothing when no voice speaks English.
+// then any English, then one that names no language; nothing when every voice names another.
 std::optional<std::size_t> ChooseEnglishVoice(std::span<const std::wstring> languageAttributes);
 
 // What SapiSpeech needs of SAPI, so that its rules can be tested with a voice that is not there.

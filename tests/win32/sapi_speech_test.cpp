@@ -25,8 +25,8 @@ INSTANTIATE_TEST_SUITE_P(Voices, EnglishVoiceChoice,
                                            VoiceCase{{L"411", L"c09"}, 1},  // any English: Australian
                                            VoiceCase{{L"804;409"}, 0},      // a list of languages
                                            VoiceCase{{L"411", L"804"}, std::nullopt},
-                                           VoiceCase{{L"", L"zz;;"}, std::nullopt},
-                                           VoiceCase{{L"1009"}, 0},  // Canadian English
+                                           VoiceCase{{L"804", L"zz;;"}, 1},  // one naming no language, last
+                                           VoiceCase{{L"", L"409"}, 1}, VoiceCase{{L"1009"}, 0},  // Canadian English
                                            VoiceCase{{}, std::nullopt}, VoiceCase{{L"409x", L"0809"}, 1}));
 
 // Records what it is asked, and answers as told.
