@@ -17,7 +17,7 @@ public:
     virtual ~Speech() = default;
 
     // Starts finding a voice without waiting for it; `ready` is called when that is known,
-    // at once or later, but never before Start returns.
+    // within Start or later, from the event loop.
     virtual void Start(ReadyHandler ready) = 0;
     // Says `text` in the English voice, cutting off whatever is being said. Returns at once; a
     // text given before the voice is ready is said as soon as it is.
