@@ -73,7 +73,7 @@ QtSpeech::~QtSpeech() {
             QThread::currentThread()->quit();
         },
         Qt::QueuedConnection);
-    if (m_thread->wait(QDeadlineTimer(1000))) {
+    if (m_thread->wait(QDeadlineTimer(250))) {
         delete engine;
         return;
     }

@@ -20,8 +20,8 @@ class QtSpeech final : public Speech {
 public:
     // `engine`: the Qt TextToSpeech engine's name.
     explicit QtSpeech(QString engine = QStringLiteral("speechd"));
-    // Silences the voice. Waits a moment for the engine to close; an engine still connecting
-    // then is left to the end of the process, which is not held for it.
+    // Silences the voice. Waits a quarter of a second at most for the engine to close: an engine
+    // still connecting then is left to the end of the process, which is not held for it.
     ~QtSpeech() override;
     QtSpeech(const QtSpeech&) = delete;
     QtSpeech& operator=(const QtSpeech&) = delete;
