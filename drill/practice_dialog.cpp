@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "drill/answer_check.h"
+#include "drill/read_aloud.h"
 #include "framework/diagnostics.h"
 #include "ui/control_ids.h"
 #include "ui/texts.h"
@@ -18,10 +19,11 @@ DrillEnvironment DrillEnvironment::ForProgressFile(std::filesystem::path file) {
     return {std::move(file), [] { return static_cast<std::int64_t>(std::time(nullptr)); }, WriteDiagnostic};
 }
 
-PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment)
+PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment, Speech* speech)
     : Dialog(host),
       m_environment(std::move(environment)),
-      m_progressFile(m_environment.progressFile, m_environment.diagnostics) {}
+      m_progressFile(m_environment.progressFile, m_environment.diagnostics),
+      m_speech(speech) {}
 
 template <typename Visit>
 void PracticeDialog::ForEachRowInFilter(Visit visit) const {
@@ -70,6 +72,8 @@ void PracticeDialog::SelectNextRow() {
     }
     host.ShowItem(ids::kAnswerBox, true);
     host.SetItemFocus(ids::kAnswerBox);
+    // After the focus has left it: a button disabled with the focus would leave the focus nowhere.
+    SilenceAnswer();
 
     // A fixed array: a selection allocates nothing per row.
     std::array<std::int16_t, kRowCapacity> candidates;
@@ -140,6 +144,7 @@ void PracticeDialog::OnSubmit() {
         m_marks[static_cast<std::size_t>(m_currentRow)] = "0";
     }
     host.EnableItem(ids::kSubmit, false);
+    SayAnswer();
 }
 
 void PracticeDialog::OnRetry() {
@@ -156,6 +161,7 @@ void PracticeDialog::OnRetry() {
 }
 
 void PracticeDialog::OnResetAll() {
+    if (m_speech) m_speech->Stop();
     if (!Host().AskYesNo(texts::kResetQuestion, texts::kResetQuestionCaption)) return;
     for (int row = 0; row < m_bankSize; ++row) m_marks[static_cast<std::size_t>(row)].clear();
     m_resetInSession = true;
@@ -178,6 +184,50 @@ void PracticeDialog::OnFilterChange() {
     SetNumber(ids::kTotalCount, m_poolSize);
     SetNumber(ids::kMasteredCount, m_masteredCount);
     SelectNextRow();
+}
+
+void PracticeDialog::OnListen() {
+    if (m_answerShown) SayAnswer();
+}
+
+void PracticeDialog::StartSpeech() {
+    if (!m_speech) {
+        OnSpeechReady(false, "no speech output");
+        return;
+    }
+    m_speech->Start([this](bool available, std::string_view why) { OnSpeechReady(available, why); });
+}
+
+void PracticeDialog::OnSpeechReady(bool available, std::string_view why) {
+    m_voice = available ? Voice::Ready : Voice::Missing;
+    if (!available) {
+        Host().SetItemToolTip(ids::kListen, texts::kNoEnglishVoice);
+        Diagnostic(texts::kNoEnglishVoiceFormat, std::string(why).c_str());
+    }
+    UpdateListenButton();
+}
+
+// The row's answer as the word bank has it, whatever was typed, read by the rules of
+// drill/read_aloud.h.
+void PracticeDialog::SayAnswer() {
+    if (m_currentRow < 0) return;
+    m_answerShown = true;
+    UpdateListenButton();
+    if (m_speech && m_voice != Voice::Missing) {
+        m_speech->Speak(ReadAloud(m_bank.answers[static_cast<std::size_t>(m_currentRow)]));
+    }
+}
+
+void PracticeDialog::SilenceAnswer() {
+    m_answerShown = false;
+    UpdateListenButton();
+    if (m_speech) m_speech->Stop();
+}
+
+// Enabled only while a checked answer is shown and a voice may say it: while a row is asked it
+// would give the answer away.
+void PracticeDialog::UpdateListenButton() {
+    Host().EnableItem(ids::kListen, m_answerShown && m_voice != Voice::Missing);
 }
 
 }  // namespace zembra

@@ -14,6 +14,7 @@
 #include "drill/progress_file.h"
 #include "framework/dialog.h"
 #include "framework/seed_draw.h"
+#include "framework/speech.h"
 
 namespace zembra {
 
@@ -31,7 +32,9 @@ struct DrillEnvironment {
 
 class PracticeDialog : public Dialog {
 public:
-    PracticeDialog(ControlHost& host, DrillEnvironment environment);
+    // `speech` says the answers (see OnSubmit); it must outlive the dialog. Without one, as
+    // without an English voice, the 听一听 button stays disabled.
+    PracticeDialog(ControlHost& host, DrillEnvironment environment, Speech* speech = nullptr);
 
     // Handlers the backend calls.
     bool OnInitDialog() override;
@@ -46,6 +49,8 @@ public:
     void OnRetry();
     void OnResetAll();
     void OnFilterChange();
+    // 听一听: says the shown answer again.
+    void OnListen();
 
     // Read-only views of the state, for the backends and tests.
     std::int32_t CurrentRow() const { return m_currentRow; }
@@ -55,6 +60,8 @@ public:
     const std::string& Mark(int row) const { return m_marks[static_cast<std::size_t>(row)]; }
     const std::string& Filter() const { return m_filter; }
     const WordBank& Bank() const { return m_bank; }
+    // Whether the answer of a submitted row is shown (the one the 听一听 button says).
+    bool AnswerShown() const { return m_answerShown; }
 
     // A mark counts as mastered when it is not empty and holds no byte '0'. Inline, and a plain
     // loop: a selection asks it for every row of the bank, and a mark is a byte or two.
@@ -77,6 +84,12 @@ private:
     void SetFonts();
     void ChoosePosterToShow();
     void SetNumber(int id, std::int32_t value);
+    // Speech: the answer is said once it is checked, and silenced as the dialog moves on.
+    void StartSpeech();
+    void OnSpeechReady(bool available, std::string_view why);
+    void SayAnswer();
+    void SilenceAnswer();
+    void UpdateListenButton();
     // Calls visit(row) for every row of the bank in the chosen filter: the rows of a category, all
     // rows for 全选, the rows with a missed mark for 错题.
     template <typename Visit>
@@ -92,6 +105,9 @@ private:
     FontHandle m_font18 = 0;
     FontHandle m_font12 = 0;
     SeedAndDraw m_random;
+    Speech* m_speech;
+    enum class Voice { Awaited, Ready, Missing } m_voice = Voice::Awaited;
+    bool m_answerShown = false;
 
     std::int32_t m_bankSize = 0;
     std::int32_t m_currentRow = -1;

@@ -23,6 +23,7 @@ constexpr MessageMapEntry kMessageMap[] = {
     {ids::kSubmit, Notification::Clicked, &PracticeDialog::OnSubmit},
     {ids::kRetry, Notification::Clicked, &PracticeDialog::OnRetry},
     {ids::kResetAll, Notification::Clicked, &PracticeDialog::OnResetAll},
+    {ids::kListen, Notification::Clicked, &PracticeDialog::OnListen},
     {ids::kCategoryCombo, Notification::SelectionChanged, &PracticeDialog::OnFilterChange},
 };
 
@@ -48,6 +49,8 @@ bool PracticeDialog::OnInitDialog() {
 
     ChoosePosterToShow();
     SelectNextRow();
+    // Finding a voice may take the speech service seconds; the front end does it without waiting.
+    StartSpeech();
     // The platform now puts the focus on the first tab stop, the next button.
     return true;
 }
@@ -63,7 +66,7 @@ void PracticeDialog::SetFonts() {
     for (int id = ids::kAnswerBox; id <= ids::kLastAnswerEdit; ++id) host.SetItemFont(id, m_font12);
 
     host.SetItemFont(ids::kResultLine, m_font18);
-    for (int id : {ids::kRetry, ids::kSubmit, ids::kNext}) host.SetItemFont(id, m_font12);
+    for (int id : {ids::kRetry, ids::kSubmit, ids::kNext, ids::kListen}) host.SetItemFont(id, m_font12);
     host.SetItemFont(ids::kNoticeBoardCaption, m_font18);
     for (int id : {ids::kTotalCount, ids::kMasteredCount, ids::kTotalLabel, ids::kMasteredLabel, ids::kFilterLabel}) {
         host.SetItemFont(id, m_font12);
@@ -82,6 +85,8 @@ bool PracticeDialog::PreTranslateMessage(const KeyMessage& message) {
         OnNext();
         return true;
     }
+    // Escape closes the dialog without a word more.
+    if (message.keyDown && message.key == Key::Escape && m_speech) m_speech->Stop();
     return false;
 }
 
@@ -91,7 +96,10 @@ void PracticeDialog::OnCommand(int id, Notification code) {
     if (entry != std::end(kMessageMap)) (this->*entry->handler)();
 }
 
-void PracticeDialog::OnClose() { SaveProgress(); }
+void PracticeDialog::OnClose() {
+    if (m_speech) m_speech->Stop();
+    SaveProgress();
+}
 
 std::optional<Colour> PracticeDialog::OnCtlColor(int id) const {
     if (DrawsRedText(id)) return kRed;

@@ -24,6 +24,8 @@ public:
     virtual bool IsItemVisible(int id) const = 0;
     virtual void EnableItem(int id, bool enable) = 0;
     virtual bool IsItemEnabled(int id) const = 0;
+    // The tip shown while the mouse rests on the control, enabled or not; empty for none.
+    virtual void SetItemToolTip(int id, const std::string& text) = 0;
     virtual void SetItemFocus(int id) = 0;
     // The text of the item selected in a combo box's list, or nothing when no item is selected.
     virtual std::optional<std::string> GetComboSelectionText(int id) const = 0;

@@ -25,6 +25,7 @@ constexpr int kMasteredCount = 1080;
 constexpr int kTotalLabel = 1081;
 constexpr int kMasteredLabel = 1082;
 constexpr int kResetAll = 1084;
+constexpr int kListen = 1085;  // 听一听: says the checked answer again
 constexpr int kCategoryCombo = 1102;
 constexpr int kFilterLabel = 1103;
 

@@ -115,6 +115,8 @@ constexpr Row kRows[] = {
     {{ids::kSubmit, K::DefaultPushButton, t::kSubmitText, {221, 197, 31, 14}, kShown, kTab}, F::Song12},
     {{ids::kRetry, K::PushButton, t::kRetryText, {185, 197, 31, 14}, kShown, kNoTab}, F::Song12},
     {{ids::kResultLine, K::TextStatic, "", {15, 110, 300, 20}, kShown, kNoTab, A::Centre}, F::Song18},
+    // Under the result line; no tab stop, so Tab keeps moving between 提交 and 下一题.
+    {{ids::kListen, K::PushButton, t::kListenText, {139, 132, 52, 14}, kShown, kNoTab}, F::Song12},
     {{ids::kRightMark, K::IconStatic, "", {285, 92, 20, 20}, kHidden, kNoTab, A::Left, false, false, ids::kTickIcon},
      F::Dialog},
     {{ids::kWrongMark, K::IconStatic, "", {285, 92, 20, 20}, kHidden, kNoTab, A::Left, false, false, ids::kCrossIcon},

@@ -18,6 +18,7 @@ inline constexpr char kNoticeBoardText[] = "\xB2\xBC\xB8\xE6\xC0\xB8";          
 inline constexpr char kTotalLabel[] = "\xD7\xDC\xBC\xC6:";                             // 总计:
 inline constexpr char kMasteredLabel[] = "\xD5\xC6\xCE\xD5:";                          // 掌握:
 inline constexpr char kResetAllText[] = "\xD4\xD9\xC0\xB4\xD2\xBB\xB1\xE9";            // 再来一遍
+inline constexpr char kListenText[] = "\xCC\xFD\xD2\xBB\xCC\xFD(&L)";                  // 听一听(&L)
 inline constexpr char kFilterLabel[] = "\xC9\xB8\xD1\xA1:";                            // 筛选:
 inline constexpr char kPromptPlaceholder[] =
     "\xD2\xBB\xC6\xF0\xC0\xB4\xD1\xA7\xD3\xA2\xD3\xEF\xB0\xC9\xA3\xA1";  // 一起来学英语吧！
@@ -41,6 +42,8 @@ inline constexpr char kRetryRefused[] =
 inline constexpr char kRetryRefusedCaption[] = "\xCE\xC2\xDC\xB0\xCC\xE1\xCA\xBE";       // 温馨提示
 inline constexpr char kResetQuestion[] =
     "\xC8\xB7\xB6\xA8\xD2\xAA\xD6\xD8\xD0\xC2\xC1\xB7\xCF\xB0\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xC2\xF0\xA3\xBF";  // 确定要重新练习所有内容吗？
+inline constexpr char kNoEnglishVoice[] =
+    "\xB1\xBE\xBB\xFA\xC3\xBB\xD3\xD0\xD3\xA2\xD3\xEF\xD3\xEF\xD2\xF4";              // 本机没有英语语音
 inline constexpr char kResetQuestionCaption[] = "\xB2\xD9\xD7\xF7\xC8\xB7\xC8\xCF";  // 操作确认
 
 // Diagnostic lines (standard output only)
@@ -52,5 +55,8 @@ inline constexpr char kNewMarkFormat[] = "The new Rst is:%s\n";
 inline constexpr char kAlreadyRunning[] =
     "Zembra \xD2\xD1\xD4\xDA\xD4\xCB\xD0\xD0\xA3\xAC\xD2\xD1\xB0\xD1\xCB\xFC\xB5\xC4\xB4\xB0\xBF\xDA\xB5\xF7"
     "\xB5\xBD\xC7\xB0\xC3\xE6\xA1\xA3\n";  // Zembra 已在运行，已把它的窗口调到前面。\n
+// Once, when the answers cannot be spoken; %s: what is missing, in ASCII.
+inline constexpr char kNoEnglishVoiceFormat[] =
+    "\xB1\xBE\xBB\xFA\xC3\xBB\xD3\xD0\xD3\xA2\xD3\xEF\xD3\xEF\xD2\xF4\xA3\xBA%s\n";  // 本机没有英语语音：%s\n
 
 }  // namespace zembra::texts

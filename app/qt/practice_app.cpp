@@ -11,6 +11,7 @@
 #include "drill/practice_dialog.h"
 #include "framework/diagnostics.h"
 #include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_speech.h"
 #include "ui/texts.h"
 
 namespace zembra {
@@ -51,7 +52,8 @@ bool PracticeApp::InitInstance() {
     }
     listener.Listen();
 
-    PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile));
+    QtSpeech speech;
+    PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile), &speech);
     window.DoModal(dialog);  // the end code is of no use
     return false;
 }

@@ -6,6 +6,7 @@
 #include "drill/practice_dialog.h"
 #include "framework/diagnostics.h"
 #include "framework/win32/dialog_host.h"
+#include "framework/win32/sapi_speech.h"
 #include "ui/accessible_names.h"
 #include "ui/control_ids.h"
 #include "ui/texts.h"
@@ -35,7 +36,8 @@ bool PracticeApp::InitInstance() {
     // The host outlives the dialog object: the fonts go only after the dialog is gone.
     win32::DialogHost host(ids::kDialog, ids::kAppIcon);
     host.SetAccessibleNames(MainDialogAccessibleNames());
-    PracticeDialog dialog(host, DrillEnvironment::ForProgressFile(kProgressFile));
+    win32::SapiSpeech speech;
+    PracticeDialog dialog(host, DrillEnvironment::ForProgressFile(kProgressFile), &speech);
     host.DoModal(dialog);  // the end code is of no interest
     return false;
 }

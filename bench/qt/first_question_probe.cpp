@@ -8,6 +8,7 @@
 #include "bench/qt/exit_on_first_paint.h"
 #include "drill/practice_dialog.h"
 #include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_speech.h"
 #include "ui/control_ids.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     zembra::CreatePrivateFolders(progressFile.parent_path());
 
     zembra::QtDialog window(zembra::MainDialogResources());
-    zembra::PracticeDialog dialog(window, zembra::DrillEnvironment::ForProgressFile(progressFile));
+    zembra::QtSpeech speech;
+    zembra::PracticeDialog dialog(window, zembra::DrillEnvironment::ForProgressFile(progressFile), &speech);
     window.Create(dialog);
     new ExitOnFirstPaint(window.Item(zembra::ids::kPromptLine));
     window.Show();

@@ -529,6 +529,9 @@ bool QtDialog::IsItemEnabled(int id) const {
     return control.widget ? control.widget->isEnabled() : control.enabled;
 }
 
+// Qt shows a tip on a disabled widget too, which is where a tip is most often needed.
+void QtDialog::SetItemToolTip(int id, const std::string& text) { Widget(id).setToolTip(ToQString(text)); }
+
 void QtDialog::SetItemFocus(int id) { Widget(id).setFocus(Qt::OtherFocusReason); }
 
 std::optional<std::string> QtDialog::GetComboSelectionText(int id) const {

@@ -86,6 +86,7 @@ public:
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void SetItemToolTip(int id, const std::string& text) override;
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;
     void RepaintDialog() override;

@@ -76,6 +76,8 @@ INT_PTR DialogHost::DoModal(Dialog& dialog) {
     DestroyWindow(m_window);
     m_images.Clear();
     m_items.clear();
+    m_toolTip = nullptr;  // gone with the window that owned it
+    m_toolTips.clear();
     m_window = nullptr;
     m_dialog = nullptr;
     return m_endCode;

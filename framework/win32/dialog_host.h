@@ -44,6 +44,8 @@ public:
     void SetAccessibleNames(std::vector<AccessibleName> names);
     // The name that the control of the table has now; empty for the others.
     std::wstring AccessibleNameOf(int id) const;
+    // The tip the tooltip control holds for the control now; empty for none.
+    std::wstring ToolTipOf(int id) const;
 
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) const override;
@@ -51,6 +53,7 @@ public:
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void SetItemToolTip(int id, const std::string& text) override;
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;
     void RepaintDialog() override;
@@ -89,6 +92,10 @@ private:
     void ShownForScreenReader(int id);
     void ClearForScreenReader();
 
+    // The tips (dialog_host_tool_tip.cpp), each a rectangle of the dialog over its control.
+    RECT ToolRect(int id) const;
+    void PlaceToolTips();
+
     bool PreTranslateMessage(const MSG& message) const;
     void CentreInWorkArea() const;
     void FocusFirstTabStop() const;
@@ -126,6 +133,9 @@ private:
     DialogImages m_images;
     int m_dpi;
     int m_layoutDpi;  // the scale the controls stand at
+
+    HWND m_toolTip = nullptr;  // the tooltip control, made with the first tip; owned by the window
+    std::map<int, std::wstring> m_toolTips;
 
     std::vector<AccessibleName> m_accessibleNames;
     std::unique_ptr<ScreenReaderNames> m_screenReader;  // while the dialog runs

@@ -33,6 +33,7 @@ void DialogHost::ApplyScale() {
             if (item.image != 0 && IsShown(Item(item.id))) FitImage(item.id);
         }
     }
+    PlaceToolTips();
 }
 
 void DialogHost::FitImage(int id) {

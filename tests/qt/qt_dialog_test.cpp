@@ -29,12 +29,15 @@
 #include "app/qt/main_dialog_resources.h"
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "drill/read_aloud.h"
 #include "framework/qt/dialog_button.h"
 #include "framework/qt/icon_file.h"
 #include "framework/qt/qt_dialog.h"
+#include "framework/qt/qt_speech.h"
 #include "framework/qt/qt_translations.h"
 #include "framework/qt/qt_text.h"
 #include "ui/main_dialog_template.h"
+#include "tests/support/recording_speech.h"
 #include "ui/poster.h"
 
 using namespace zembra;
@@ -106,9 +109,11 @@ void Type(Target* target, const QString& text) {
     for (QChar c : text) QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// One dialog on the real widgets with a fixed clock.
+// One dialog on the real widgets with a fixed clock, its diagnostics kept. It speaks through a
+// recording voice that is always ready, or through Qt TextToSpeech's engine `engine`.
 struct Session {
-    explicit Session(const std::optional<std::string>& fileBytes = std::nullopt) {
+    explicit Session(const std::optional<std::string>& fileBytes = std::nullopt, const QString& engine = {})
+        : service(engine.isEmpty() ? nullptr : std::make_unique<QtSpeech>(engine)) {
         if (fileBytes) std::ofstream(file, std::ios::binary) << *fileBytes;
     }
     bool Start() {
@@ -155,8 +160,13 @@ struct Session {
     QTemporaryDir dir;
     std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "ZbXxYy.zb";
     QtDialog host{MainDialogResources()};
+    testing::RecordingSpeech recording;
+    std::unique_ptr<QtSpeech> service;
+    std::string output;
     PracticeDialog dialog{host,
-                          DrillEnvironment{file, [] { return std::int64_t{1700000000}; }, [](std::string_view) {}}};
+                          DrillEnvironment{file, [] { return std::int64_t{1700000000}; },
+                                           [this](std::string_view line) { output += line; }},
+                          service ? static_cast<Speech*>(service.get()) : &recording};
 };
 
 // What a screen reader is told while the object lives: the alerts, and the changes of the names
@@ -298,6 +308,8 @@ private slots:
     void typedAnswerJudged();
     void anyTemplateWithWhatTheProgramHandsIn();
     void hiddenControlMadeWhenFirstShown();
+    void listenButtonSaysTheCheckedAnswer();
+    void withoutASpeechServiceTheButtonExplains();
 };
 
 void QtDialogTest::startUpState() {
@@ -835,7 +847,7 @@ void QtDialogTest::screenReaderReadsInScreenOrder() {
     // The drill in its frame, top to bottom, the bottom row left to right; then the notice board:
     // its caption, the counters read with their labels, the reset button, and the poster. The
     // frames without an id are -1.
-    QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1102, 1069, 1068, 1070,  //
+    QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1085, 1102, 1069, 1068, 1070,  //
                                       -1, 1078, 1079, 1080, 1084, -1, 1086}));
 }
 
@@ -959,6 +971,64 @@ void QtDialogTest::hiddenControlMadeWhenFirstShown() {
     QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Tab);
     QCOMPARE(host.ControlIdOf(QApplication::focusWidget()), 13);
     QCOMPARE(qobject_cast<QLabel*>(host.Item(12))->text(), QStringLiteral("一"));
+}
+
+void QtDialogTest::listenButtonSaysTheCheckedAnswer() {
+    Session s;
+    QVERIFY(s.Start());
+    auto* listen = s.Item<QPushButton>(1085);
+    QCOMPARE(listen->text(), QStringLiteral("听一听(&L)"));
+    QVERIFY(listen->isVisible() && !listen->isEnabled());
+    QVERIFY(!listen->isDefault() && !listen->autoDefault());
+    QCOMPARE(listen->focusPolicy(), Qt::ClickFocus);
+    s.Press(Qt::Key_Return);  // the next button: a row is asked
+    s.Press(Qt::Key_L, Qt::AltModifier);
+    QVERIFY(s.recording.Spoken().empty());  // disabled while asked: it would give the answer away
+
+    const int row = s.dialog.CurrentRow();
+    const std::string reading = ReadAloud(std::string(kWordRows[row].answer));
+    QTest::keyClicks(s.Item(1035), QStringLiteral("zzz"));
+    s.Press(Qt::Key_Return);
+    QVERIFY(listen->isEnabled());
+    QCOMPARE(s.recording.Spoken(), std::vector<std::string>{reading});
+    // Its access key says it again; Tab still walks 提交 and 下一题 only.
+    s.Press(Qt::Key_L, Qt::AltModifier);
+    QTRY_COMPARE(s.recording.Spoken().size(), std::size_t{2});
+    QCOMPARE(s.recording.Spoken().back(), reading);
+    for (int i = 0; i < 3; ++i) {
+        s.Press(Qt::Key_Tab);
+        QVERIFY(s.Focus() == 1068 || s.Focus() == 1070);
+    }
+    // A click gives it the focus, yet Enter still asks the next row, in silence.
+    s.Click(1085);
+    QCOMPARE(s.recording.Spoken().size(), std::size_t{3});
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1068)->isEnabled());
+    QVERIFY(!listen->isEnabled());
+    QVERIFY(s.recording.Silent());
+    QCOMPARE(s.recording.Spoken().size(), std::size_t{3});
+    QCOMPARE(s.Focus(), 1035);
+    QCOMPARE(listen->toolTip(), QString());
+    QVERIFY(s.output.find(Utf8ToGbk("本机没有英语语音")) == std::string::npos);
+}
+
+void QtDialogTest::withoutASpeechServiceTheButtonExplains() {
+    Session s(std::nullopt, QStringLiteral("zembra-no-such-engine"));
+    QVERIFY(s.Start());
+    auto* listen = s.Item<QPushButton>(1085);
+    QTRY_COMPARE(listen->toolTip(), QStringLiteral("本机没有英语语音"));
+    const std::string line = Utf8ToGbk("本机没有英语语音：");
+    QCOMPARE(s.output.find(line) != std::string::npos, true);
+    QCOMPARE(s.output.find(line), s.output.rfind(line));
+    s.Press(Qt::Key_Return);
+    const int row = s.dialog.CurrentRow();
+    QTest::keyClicks(s.Item(1035), Answer(row));
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1074)->isVisible());
+    QCOMPARE(s.dialog.Mark(row), std::string("1"));
+    QVERIFY(listen->isVisible() && !listen->isEnabled());
+    s.Press(Qt::Key_Return);
+    QVERIFY(s.Item(1068)->isEnabled());
 }
 
 int main(int argc, char** argv) {

@@ -14,6 +14,7 @@
 #include "drill/practice_dialog.h"
 #include "framework/code_page.h"
 #include "tests/support/memory_dialog.h"
+#include "tests/support/recording_speech.h"
 #include "tests/support/temp_dir.h"
 #include "ui/control_ids.h"
 #include "ui/main_dialog_template.h"
@@ -47,7 +48,8 @@ protected:
         if (fileBytes) WriteBytes(m_file, *fileBytes);
         m_dialog = std::make_unique<PracticeDialog>(
             m_window,
-            DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }});
+            DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }},
+            &m_speech);
         m_window.Start(*m_dialog);
     }
     void StartWithOnlyUnmastered(const std::set<int>& rows) { Start(ProgressFileAllMasteredBut(3, rows)); }
@@ -71,6 +73,7 @@ protected:
     MemoryDialog m_window{MainDialogTemplate(), MainDialogComboLists()};
     std::int64_t m_now = 1700000000;
     std::string m_output;
+    RecordingSpeech m_speech;
     std::unique_ptr<PracticeDialog> m_dialog;
 };
 

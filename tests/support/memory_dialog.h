@@ -23,6 +23,7 @@ struct MemoryControl {
     bool visible = false;
     bool enabled = true;
     FontHandle font = 0;
+    std::string toolTip;
 };
 
 struct AskedQuestion {
@@ -74,6 +75,7 @@ public:
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void SetItemToolTip(int id, const std::string& text) override { Mutable(id).toolTip = text; }
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;
     void RepaintDialog() override { ++m_repaints; }

@@ -22,7 +22,7 @@ TEST(DialogTemplate, WindowProperties) {
     EXPECT_EQ(t.height, 218);
     EXPECT_EQ(U(t.fontFace), "微软雅黑");
     EXPECT_EQ(t.fontPoints, 9);
-    ASSERT_EQ(t.controls.size(), 100u);
+    ASSERT_EQ(t.controls.size(), 101u);
 }
 
 TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
@@ -30,7 +30,8 @@ TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
     for (const ControlTemplate& c : MainDialogTemplate().controls) order.push_back(c.id);
     std::vector<int> expected{1001, 1070, -1, 1067, -1, -1};
     for (int id = 1003; id <= 1066; ++id) expected.push_back(id);
-    for (int id : {1068, 1069, 1073, 1074, 1075, 1078, 1081, 1079, 1082, 1080, 1084, 1002}) expected.push_back(id);
+    for (int id : {1068, 1069, 1073, 1085, 1074, 1075, 1078, 1081, 1079, 1082, 1080, 1084, 1002})
+        expected.push_back(id);
     for (const Poster& p : kPosterOrder) expected.push_back(p.control);
     expected.push_back(1102);
     expected.push_back(1103);
@@ -87,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{1068, ControlKind::DefaultPushButton, "提交", {221, 197, 31, 14}, FontRole::Song12},
                       ControlCase{1069, ControlKind::PushButton, "重写", {185, 197, 31, 14}, FontRole::Song12},
                       ControlCase{1073, ControlKind::TextStatic, "", {15, 110, 300, 20}, FontRole::Song18},
+                      ControlCase{1085, ControlKind::PushButton, "听一听(&L)", {139, 132, 52, 14}, FontRole::Song12},
                       ControlCase{1074, ControlKind::IconStatic, "", {285, 92, 20, 20}, FontRole::Dialog},
                       ControlCase{1078, ControlKind::TextStatic, "布告栏", {372, 11, 51, 13}, FontRole::Song18},
                       ControlCase{1081, ControlKind::TextStatic, "总计:", {329, 27, 24, 8}, FontRole::Song12},

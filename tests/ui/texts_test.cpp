@@ -34,7 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kCongratulationsPrefix, "恭喜，你已经掌握了所有的"}, TextCase{t::kCongratulationsSuffix, "！"},
         TextCase{t::kRetryRefused, "已提交不能重新作答！"}, TextCase{t::kRetryRefusedCaption, "温馨提示"},
         TextCase{t::kResetQuestion, "确定要重新练习所有内容吗？"}, TextCase{t::kResetQuestionCaption, "操作确认"},
-        TextCase{t::kOpenFailed, "打开文件失败。\n"}, TextCase{t::kSelectionFormat, "%d:%s→%s; crtRsl=%s.\n"}));
+        TextCase{t::kOpenFailed, "打开文件失败。\n"}, TextCase{t::kSelectionFormat, "%d:%s→%s; crtRsl=%s.\n"},
+        TextCase{t::kListenText, "听一听(&L)"}, TextCase{t::kNoEnglishVoice, "本机没有英语语音"},
+        TextCase{t::kNoEnglishVoiceFormat, "本机没有英语语音：%s\n"}));
 
 namespace a = accessible_texts;
 INSTANTIATE_TEST_SUITE_P(ForAScreenReader, OwnTexts,
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(ForAScreenReader, OwnTexts,
                                            TextCase{a::kAnswerHelp, "输入英文答案，按回车键提交"},
                                            TextCase{a::kFilterHelp, "选择要练习的类别"},
                                            TextCase{a::kTotalHelp, "所选类别的题目总数"},
-                                           TextCase{a::kMasteredHelp, "其中已掌握的题目数"}));
+                                           TextCase{a::kMasteredHelp, "其中已掌握的题目数"},
+                                           TextCase{a::kListen, "听一听"}, TextCase{a::kListenHelp, "用英语读出答案"}));
 
 }  // namespace
 }  // namespace zembra

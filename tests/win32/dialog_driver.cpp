@@ -26,8 +26,10 @@ LPARAM KeyParameter(UINT virtualKey, bool up, bool repeated) {
 
 DialogDriver::DialogDriver(std::filesystem::path progressFile)
     : m_host(ids::kDialog, ids::kAppIcon),
-      m_dialog(m_host, DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
-                                        [](std::string_view) {}}) {
+      m_dialog(m_host,
+               DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
+                                [this](std::string_view line) { m_diagnostics += line; }},
+               &m_speech) {
     m_host.SetAccessibleNames(MainDialogAccessibleNames());
 }
 
@@ -35,6 +37,7 @@ INT_PTR DialogDriver::Run(std::vector<Step> steps) {
     m_steps = std::move(steps);
     m_next = 0;
     m_idleTicks = 0;
+    m_waitTicks = 0;
     g_running = this;
     const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
     const INT_PTR result = m_host.DoModal(m_dialog);
@@ -50,6 +53,9 @@ void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 void DialogDriver::Tick() {
     if (Dialog() == nullptr) return;
+    // The steps start once the voice has been looked for: creating it may run a message loop of
+    // COM's, which would hand a posted key to its window past the dialog manager.
+    if (!m_speech.Settled() && ++m_waitTicks < kTicksToEnd) return;
     if (m_next < m_steps.size()) {
         // Steps may run inside a message box's own loop; the next one waits for this one.
         const std::size_t current = m_next++;

@@ -13,6 +13,7 @@
 
 #include "drill/practice_dialog.h"
 #include "framework/win32/dialog_host.h"
+#include "framework/win32/sapi_speech.h"
 #include "tests/support/temp_dir.h"
 
 namespace zembra::testing {
@@ -22,7 +23,8 @@ using Step = std::function<void(DialogDriver&)>;
 
 class DialogDriver {
 public:
-    // The dialog reads and writes `progressFile`, with a fixed clock and quiet diagnostics.
+    // The dialog reads and writes `progressFile`, with a fixed clock, its diagnostics kept, and
+    // the system's own SAPI 5 voice.
     explicit DialogDriver(std::filesystem::path progressFile);
 
     // Runs the dialog modally and the steps one after another; returns the dialog's end code.
@@ -34,6 +36,7 @@ public:
     HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
     PracticeDialog& Logic() { return m_dialog; }
     win32::DialogHost& Host() { return m_host; }
+    const std::string& Diagnostics() const { return m_diagnostics; }
 
     std::wstring Text(int id) const { return TextOf(Item(id)); }
     static std::wstring TextOf(HWND window);
@@ -58,10 +61,13 @@ private:
     void Tick();
 
     win32::DialogHost m_host;
+    win32::SapiSpeech m_speech;
+    std::string m_diagnostics;
     PracticeDialog m_dialog;
     std::vector<Step> m_steps;
     std::size_t m_next = 0;
     int m_idleTicks = 0;
+    int m_waitTicks = 0;
 };
 
 // A progress file as the program writes it: the counter, then one mark line per row.

@@ -113,7 +113,8 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             EXPECT_EQ((style & WS_TABSTOP) != 0, c.tabStop);
             EXPECT_EQ((style & WS_GROUP) != 0, c.Group());
-            EXPECT_EQ((style & WS_DISABLED) != 0, false);
+            // The drill disables 听一听 while a row is asked; nothing else starts disabled.
+            EXPECT_EQ((style & WS_DISABLED) != 0, c.id == ids::kListen);
             if (c.kind != ControlKind::IconStatic && c.kind != ControlKind::BitmapStatic) {
                 // The dialog manager converts the position and the size each on its own.
                 RECT position{c.rect.x, c.rect.y, 0, 0};
@@ -301,6 +302,36 @@ TEST_F(MainDialogTest, TabMovesOnlyBetweenNextAndSubmit) {
         },
         [](DialogDriver& d) {
             EXPECT_EQ(d.FocusId(), ids::kNext);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// Wine's one SAPI 5 voice names no language and cannot speak (its ISpVoice::Speak is a stub): the
+// program's way without a voice. 听一听 stays disabled with its tip, one line says why, and the
+// drill is as before.
+TEST_F(MainDialogTest, WithoutAVoiceListenStaysDisabledWithItsTipAndTheDrillGoesOn) {
+    WriteBytes(File(), OnlyUnmastered(0));
+    DialogDriver driver(File());
+    // Wine's SetVoice and Speak both answer E_NOTIMPL.
+    const std::string line = Utf8ToGbk("本机没有英语语音：");
+    const std::string notImplemented = "(SAPI 5, 0x80004001)\n";
+    driver.Run({
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Host().ToolTipOf(ids::kListen), L"本机没有英语语音");
+            EXPECT_NE(d.Diagnostics().find(line), std::string::npos) << GbkToUtf8(d.Diagnostics());
+            EXPECT_NE(d.Diagnostics().find(notImplemented), std::string::npos) << GbkToUtf8(d.Diagnostics());
+            EXPECT_FALSE(d.Enabled(ids::kListen));
+            EXPECT_TRUE(d.Visible(ids::kListen));
+            EXPECT_EQ(d.Text(ids::kListen), L"听一听(&L)");
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [](DialogDriver& d) { d.Type(L"pen"), d.Press(VK_RETURN); },
+        [&](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kRightMark));
+            EXPECT_FALSE(d.Enabled(ids::kSubmit));
+            EXPECT_FALSE(d.Enabled(ids::kListen));
+            EXPECT_EQ(d.Diagnostics().find(line), d.Diagnostics().rfind(line));
             d.Press(VK_ESCAPE);
         },
     });
