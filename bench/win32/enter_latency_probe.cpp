@@ -10,18 +10,23 @@
 // loop calls. Each step runs from a timer message, which comes only once everything before it,
 // painting included, is done.
 //
-//   enter_latency_probe
+//   enter_latency_probe [--pictures DIR]
 //
-// Prints the median and 99th percentile, in milliseconds, for all presses, the submits and the
-// nexts, and the median number of WM_PAINT messages that the loop took for a press (painting that
-// a handler does at once, as UpdateWindow does, comes without one).
+// With --pictures, the rows come in a fixed order and, once each press is drawn, the dialog's
+// client area is read back from the screen: a checksum of it per press is printed, and the first
+// pictures are written to DIR as bitmap files, so that two builds can be compared for what the
+// pupil sees. Otherwise the probe prints the median and 99th percentile, in milliseconds, for all presses, the submits
+// and the nexts, and the median number of WM_PAINT messages that the loop took for a press (painting that a handler
+// does at once, as UpdateWindow does, comes without one).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <cwchar>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +68,58 @@ bool SomethingWaits() {
            PeekMessageW(&waiting, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_NOREMOVE);
 }
 
+// The dialog's client area as the screen shows it, in 32-bit pixels from the top row down.
+std::vector<std::uint32_t> ScreenPixels(HWND window, int& width, int& height) {
+    RECT client{};
+    GetClientRect(window, &client);
+    width = client.right;
+    height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    // From the screen itself, which holds what was handed to the window system.
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+void WriteBitmapFile(const std::filesystem::path& file, const std::vector<std::uint32_t>& pixels, int width,
+                     int height) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    const auto bytes = static_cast<DWORD>(pixels.size() * 4);
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + bytes;
+    std::FILE* out = _wfopen(file.c_str(), L"wb");
+    if (out == nullptr) return;
+    std::fwrite(&fileHeader, sizeof fileHeader, 1, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::fwrite(pixels.data(), 1, bytes, out);
+    std::fclose(out);
+}
+
 struct Press {
     bool submit;
     double arrived;
@@ -72,7 +129,8 @@ struct Press {
 
 class Probe {
 public:
-    explicit Probe(zembra::win32::DialogHost& host) : m_host(host) {
+    Probe(zembra::win32::DialogHost& host, std::filesystem::path pictures)
+        : m_host(host), m_pictures(std::move(pictures)) {
         m_presses.reserve(kWarmUpPresses + kMeasuredPresses);
     }
 
@@ -81,6 +139,7 @@ public:
         if (m_open == nullptr || SomethingWaits()) return;
         m_open->drawn = Now();
         m_open = nullptr;
+        if (!m_pictures.empty()) TakePicture();
     }
 
     void Took(const MSG& message) {
@@ -151,6 +210,19 @@ public:
     }
 
 private:
+    void TakePicture() const {
+        int width = 0, height = 0;
+        const std::vector<std::uint32_t> pixels = ScreenPixels(m_host.Window(), width, height);
+        std::uint64_t sum = 14695981039346656037u;  // FNV-1a
+        for (std::uint32_t pixel : pixels) sum = (sum ^ (pixel & 0xFFFFFF)) * 1099511628211u;
+        const std::size_t press = m_presses.size();
+        std::printf("press %3zu %-6s %016llx\n", press, m_presses.back().submit ? "submit" : "next",
+                    static_cast<unsigned long long>(sum));
+        if (press <= kWarmUpPresses + 4) {
+            WriteBitmapFile(m_pictures / ("press-" + std::to_string(press) + ".bmp"), pixels, width, height);
+        }
+    }
+
     template <typename Filter>
     static void PrintLine(const char* name, const std::vector<Press>& presses, Filter filter) {
         std::vector<double> times;
@@ -172,6 +244,7 @@ private:
     }
 
     zembra::win32::DialogHost& m_host;
+    std::filesystem::path m_pictures;
     std::vector<Press> m_presses;
     Press* m_open = nullptr;
     bool m_expecting = false;
@@ -220,7 +293,11 @@ bool WatchGetMessage() {
 
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv);
+
+int wmain(int argc, wchar_t** argv) {
+    const std::filesystem::path pictures = argc == 3 && std::wcscmp(argv[1], L"--pictures") == 0 ? argv[2] : L"";
+    if (!pictures.empty()) std::filesystem::create_directories(pictures);
     if (!WatchGetMessage()) {
         std::fprintf(stderr, "GetMessageW is not imported by name\n");
         return 1;
@@ -240,10 +317,12 @@ int main() {
 
     zembra::win32::DialogHost host(zembra::ids::kDialog, zembra::ids::kAppIcon);
     host.SetAccessibleNames(zembra::MainDialogAccessibleNames());
-    zembra::PracticeDialog dialog(
-        host, zembra::DrillEnvironment{file, [] { return static_cast<std::int64_t>(std::time(nullptr)); },
-                                       [](std::string_view) {}});
-    Probe probe(host);
+    // The rows drawn by the clock, or in a fixed order for the pictures.
+    std::int64_t second = 1'700'000'000;
+    std::function<std::int64_t()> clock = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+    if (!pictures.empty()) clock = [&second] { return second++; };
+    zembra::PracticeDialog dialog(host, zembra::DrillEnvironment{file, clock, [](std::string_view) {}});
+    Probe probe(host, pictures);
     g_probe = &probe;
     const UINT_PTR timer = SetTimer(nullptr, 0, kStepMilliseconds, OnStep);
     host.DoModal(dialog);
