@@ -423,10 +423,12 @@ std::optional<std::string> DialogHost::GetComboSelectionText(int id) const {
     return Gbk(text);
 }
 
-void DialogHost::RepaintDialog() {
-    InvalidateRect(m_window, nullptr, TRUE);
-    UpdateWindow(m_window);
-}
+// What the changes since the last painting touched is painted now, backgrounds included: each
+// control the drill changes invalidates itself, and a hidden one the part of the dialog beneath
+// it, so the dialog then looks as after a repaint of the whole of it (the Enter benchmark compares
+// the two screen by screen), at a fraction of its time: the poster, the frames and every control
+// drawn again made most of the time of a next row's Enter.
+void DialogHost::RepaintDialog() { UpdateWindow(m_window); }
 
 bool DialogHost::AskYesNo(const std::string& text, const std::string& caption) {
     return MessageBoxW(m_window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO) == IDYES;
