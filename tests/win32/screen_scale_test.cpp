@@ -225,7 +225,7 @@ TEST_F(ScreenScaleTest, EveryShownTextFitsItsControl) {
         },
         [](DialogDriver& d) {
             ASSERT_TRUE(d.Visible(ids::kWrongMark));
-            EXPECT_EQ(d.Text(ids::kResultLine), L"on the one hand\uFF1Bon the other hand  ");
+            EXPECT_EQ(d.Text(ids::kResultLine), L"on the one hand, on the other hand  ");
             ExpectEveryShownTextFits(d);
             SendMessageW(d.Item(ids::kCategoryCombo), CB_SETCURSEL, 3, 0);
             SendMessageW(d.Dialog(), WM_COMMAND, MAKEWPARAM(ids::kCategoryCombo, CBN_SELCHANGE),
