@@ -57,7 +57,7 @@ double Now() {
 
 LPARAM KeyParameter(bool up) {
     const auto scan = static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC));
-    return 1 | (scan << 16) | (up ? LPARAM{3} << 30 : 0);
+    return 1 | (scan << 16) | (up ? (LPARAM{1} << 30) | (LPARAM{1} << 31) : 0);
 }
 
 // A message other than a timer's waits: the probe's own steps come by timer and are not part of
