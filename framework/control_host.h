@@ -29,7 +29,9 @@ public:
     virtual void SetItemFocus(int id) = 0;
     // The text of the item selected in a combo box's list, or nothing when no item is selected.
     virtual std::optional<std::string> GetComboSelectionText(int id) const = 0;
-    // Invalidates the whole dialog with its background and repaints it before returning.
+    // Brings the whole dialog on the screen up to date before returning, backgrounds included:
+    // drawn as a repaint of the whole dialog would draw it, which a backend may do by painting
+    // only what the changes since the last painting touched.
     virtual void RepaintDialog() = 0;
     // A modal box owned by the dialog with Yes and No (Yes the default), no icon; Escape does not
     // close it. Returns true for Yes.

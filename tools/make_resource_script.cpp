@@ -1,5 +1,6 @@
 // Writes the Win32 resource script of the main dialog from the template table in
-// ui/main_dialog_template.cpp: the DIALOGEX 102 with its 100 controls, the DLGINIT 102 that fills
+// ui/main_dialog_template.cpp: the DIALOGEX 102 with its 100 controls (a bitmap static names its
+// bitmap in its creation data, which the Win32 host reads, not in its title), the DLGINIT 102 that fills
 // the category combo box, the icon and bitmap resources of ui/images.h, and a header of named ids.
 // Built and run on the build machine; the script it writes is compiled by windres.
 //
@@ -152,7 +153,9 @@ std::string ControlStatement(const ControlTemplate& c) {
             line = "ICON          " + ImageName(c.image) + ", " + id + ", " + rect;
             break;
         case ControlKind::BitmapStatic:
-            line = "CONTROL       " + ImageName(c.image) + ", " + id + ", \"Static\", SS_BITMAP, " + rect;
+            // The title names no bitmap, so the dialog manager loads none; the creation data names
+            // it for the host, which loads it when the picture is first shown.
+            line = "CONTROL       \"\", " + id + ", \"Static\", SS_BITMAP, " + rect;
             break;
         case ControlKind::DropDownCombo:
             line = "COMBOBOX      " + id + ", " + rect;
@@ -168,7 +171,7 @@ std::string ControlStatement(const ControlTemplate& c) {
     if (c.kind == ControlKind::BitmapStatic) {
         // CONTROL takes its style before the rectangle; the flags go with it there.
         if (!styles.empty()) line.replace(line.find("SS_BITMAP"), 9, "SS_BITMAP | " + styles);
-        return line;
+        return line + "\n        BEGIN\n            " + ImageName(c.image) + "\n        END";
     }
     if (!styles.empty()) line += ", " + styles;
     return line;

@@ -1,6 +1,8 @@
 #!/bin/bash
-# Start-up of the Windows program under Wine against a minimal dialog program built the same way:
-# the time from process start to the first question shown, and the peak working set then.
+# Start-up of the Windows program under Wine against a minimal dialog program built the same way,
+# once with the manifest of Zembra.exe (common controls 6, screen-scale awareness: the fair
+# yardstick, whose ratios are the goals) and once without: the time from process start to the
+# first question shown, and the peak working set then.
 #
 #   bench/win32/startup_bench.sh [--baseline BASE_DIR] [BUILD_DIR] [RUNS]
 #   (or BASELINE=BASE_DIR and RUNS=N in the environment, as for the Qt benchmark)
@@ -9,7 +11,7 @@
 # With a baseline, the Zembra.exe of BASE_DIR (another build of the same architecture, of an older
 # commit say) runs in the same session too, so that before and after come from one run. The
 # programs are started in turn, RUNS times each (default 15), by the probe inside one warm Wine
-# session with its own prefix; the medians and their ratios to the minimal dialog are printed.
+# session with its own prefix; the medians and their ratios to the two minimal dialogs are printed.
 # The first run of each is a warm-up and is not counted.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -32,15 +34,18 @@ if [[ -n $baseline ]]; then
     names+=("Zembra baseline")
     programs+=("$(windows_path "$baseline/Zembra.exe")")
 fi
-names+=("minimal dialog")
-programs+=("$(windows_path "$build/bench/win32/zembra_bench_minimal_dialog.exe")")
-for file in "$probe" "$build/Zembra.exe" ${baseline:+"$baseline/Zembra.exe"}; do
+names+=("same manifest" "minimal dialog")
+programs+=("$(windows_path "$build/bench/win32/zembra_bench_minimal_dialog_manifest.exe")"
+    "$(windows_path "$build/bench/win32/zembra_bench_minimal_dialog.exe")")
+for file in "$probe" "$build/Zembra.exe" ${baseline:+"$baseline/Zembra.exe"} \
+    "$build/bench/win32/zembra_bench_minimal_dialog_manifest.exe"; do
     [[ -f $file ]] || { echo "missing $file: build the preset first" >&2; exit 1; }
 done
 
 measure() { "$wine_run" --root "$root" "$probe" "$1" 2>/dev/null | tr -d '\r' | tail -1; }
 
 # One line of "ms kib" per run, in a file for each program.
+load=$(cut -d' ' -f1-3 /proc/loadavg)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for program in "${programs[@]}"; do measure "$program" >/dev/null; done
@@ -54,14 +59,19 @@ done
 "$wine_run" --root "$root" --stop
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
-last=$((${#programs[@]} - 1))
-mm=$(cut -d' ' -f1 "$work/$last" | median)
-mk=$(cut -d' ' -f2 "$work/$last" | median)
-printf 'runs: %d each, in turn, medians\n' "$runs"
-printf '%-16s %14s %18s %8s %8s\n' program "first question" "peak working set" "x time" "x memory"
+# The ratios: to the same-manifest dialog (the goals: time <= 1.5, memory <= 1.4) and to the plain one.
+fair=$((${#programs[@]} - 2))
+plain=$((${#programs[@]} - 1))
+fm=$(cut -d' ' -f1 "$work/$fair" | median)
+fk=$(cut -d' ' -f2 "$work/$fair" | median)
+pm=$(cut -d' ' -f1 "$work/$plain" | median)
+pk=$(cut -d' ' -f2 "$work/$plain" | median)
+printf 'runs: %d each, in turn, medians; load average before: %s\n' "$runs" "$load"
+printf '%-16s %14s %18s %20s %20s\n' program "first question" "peak working set" "x same manifest" "x minimal dialog"
+printf '%-16s %14s %18s %10s %9s %10s %9s\n' "" "" "" time memory time memory
 for p in "${!programs[@]}"; do
     ms=$(cut -d' ' -f1 "$work/$p" | median)
     kib=$(cut -d' ' -f2 "$work/$p" | median)
-    awk -v n="${names[$p]}" -v a="$ms" -v b="$mm" -v c="$kib" -v d="$mk" \
-        'BEGIN {printf "%-16s %11.1f ms %14d KiB %8.2f %8.2f\n", n, a, c, a / b, c / d}'
+    awk -v n="${names[$p]}" -v a="$ms" -v c="$kib" -v fm="$fm" -v fk="$fk" -v pm="$pm" -v pk="$pk" \
+        'BEGIN {printf "%-16s %11.1f ms %14d KiB %10.2f %9.2f %10.2f %9.2f\n", n, a, c, a / fm, c / fk, a / pm, c / pk}'
 done

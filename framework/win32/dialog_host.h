@@ -38,6 +38,9 @@ public:
     HWND Window() const { return m_window; }
     // The screen scale the dialog is laid out and drawn for, in dots per inch.
     int Dpi() const { return m_dpi; }
+    // The control's window. A control that has not been shown yet may have none; asking for its
+    // window makes it (hidden, as the control is), since the caller means to use it.
+    HWND Item(int id) const;
 
     // What a screen reader says for the controls of the table (dialog_host_screen_reader.cpp);
     // given before DoModal.
@@ -96,6 +99,12 @@ private:
     RECT ToolRect(int id) const;
     void PlaceToolTips();
 
+    // The controls that the dialog manager creates, and the ones the host makes when first needed.
+    std::vector<bool> PrepareControls();
+    void TakeControlWindows();
+    HWND Made(int id);
+    RECT DeferredRect(const DialogItemResource& item) const;
+
     bool PreTranslateMessage(const MSG& message) const;
     void CentreInWorkArea() const;
     void FocusFirstTabStop() const;
@@ -103,10 +112,14 @@ private:
     static bool IsEmptyAsSet(HWND control);
     // The window's own visible style, whatever its parent's.
     static bool HasVisibleStyle(HWND window);
-    // The control `id`, looked up once while the window lives: the controls of a template stay
-    // the same windows to the end, and each GetDlgItem asks the window server for the list of
-    // children.
-    HWND Item(int id) const;
+    // The window of the control `id`, nullptr while it has none. The controls are looked up in
+    // the host's own table: a control's window stays the same to the end, and each GetDlgItem
+    // asks the window server for the list of children.
+    HWND WindowOf(int id) const;
+    // A control that has no window yet and keeps its state in the host meanwhile, or nullptr.
+    struct Control;
+    Control* Deferred(int id);
+    const Control* Deferred(int id) const;
     // IsWindowVisible for a control of the dialog: its own visible style and the dialog's, read
     // from the windows without asking the window server for the chain of parents.
     bool IsShown(HWND control) const;
@@ -118,7 +131,21 @@ private:
     HWND m_window = nullptr;
     bool m_ended = false;
     INT_PTR m_endCode = -1;
-    mutable std::map<int, HWND> m_items;  // while the window lives
+
+    // A control of the template, and what the host keeps for it while it has no window. A control
+    // that starts hidden and that a screen reader is told nothing of (and that is no default button
+    // and has no list to fill) is made when it is first shown or asked for: most such controls are
+    // never shown, and making their 63 windows, with their fonts and texts, took about a quarter
+    // of the program's start-up under Wine.
+    struct Control {
+        const DialogItemResource* item = nullptr;
+        bool deferred = false;  // made by the host, not by the dialog manager
+        HWND window = nullptr;
+        std::wstring text;  // while it has no window
+        bool enabled = true;
+    };
+    std::vector<Control> m_controls;    // template order (the z-order and the tab order), while the window lives
+    std::map<int, std::size_t> m_byId;  // the index of a control in m_controls
 
     // What the screen scale needs: each point font with what it was made from, the font each
     // control was given, the template, and the pictures drawn for the scale.

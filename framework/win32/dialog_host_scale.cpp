@@ -25,24 +25,23 @@ INT_PTR DialogHost::OnDpiChanged(int dpi) {
 void DialogHost::ApplyScale() {
     RecreateFonts();
     if (m_template && (m_dpi != kStandardDpi || m_layoutDpi != kStandardDpi)) {
-        LayOutForDpi(m_window, *m_template, m_dpi);
+        std::vector<HWND> windows;
+        for (const Control& control : m_controls) windows.push_back(control.window);
+        LayOutForDpi(m_window, *m_template, windows, m_dpi);
         m_layoutDpi = m_dpi;
     }
-    if (m_template) {
-        for (const DialogItemResource& item : m_template->items) {
-            if (item.image != 0 && IsShown(Item(item.id))) FitImage(item.id);
-        }
+    for (const Control& control : m_controls) {
+        if (control.item->image != 0 && IsShown(control.window)) FitImage(control.item->id);
     }
     PlaceToolTips();
 }
 
 void DialogHost::FitImage(int id) {
-    if (!m_template) return;
-    for (const DialogItemResource& item : m_template->items) {
-        if (item.id == id && item.image != 0) {
-            m_images.Fit(Item(id), item.image, m_dpi);
-            return;
-        }
+    const auto found = m_byId.find(id);
+    if (found == m_byId.end()) return;
+    const Control& control = m_controls[found->second];
+    if (control.item->image != 0 && control.window != nullptr) {
+        m_images.Fit(control.window, control.item->image, m_dpi);
     }
 }
 
@@ -87,11 +86,13 @@ void DialogHost::SetItemFont(int id, FontHandle font) {
         m_itemFonts.erase(id);
     // A control that is not on screen (all of them while the dialog starts, hidden) only takes
     // the font: it is drawn with it when it is first shown.
-    SendFont(id, handle, IsShown(Item(id)));
+    SendFont(id, handle, IsShown(WindowOf(id)));
 }
 
+// A control without a window yet takes its font when it is made.
 void DialogHost::SendFont(int id, HFONT font, bool redraw) const {
-    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+    if (HWND control = WindowOf(id))
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }
 
 }  // namespace zembra::win32

@@ -19,7 +19,7 @@ std::wstring DialogHost::AccessibleNameOf(int id) const {
 }
 
 void DialogHost::NameForScreenReader(const AccessibleName& entry) {
-    if (m_screenReader) m_screenReader->SetName(Item(entry.control), AccessibleNameOf(entry.control), entry.live);
+    if (m_screenReader) m_screenReader->SetName(WindowOf(entry.control), AccessibleNameOf(entry.control), entry.live);
 }
 
 void DialogHost::NameAllForScreenReader() {
@@ -33,8 +33,8 @@ void DialogHost::TextChangedForScreenReader(int id) {
     for (const AccessibleName& entry : m_accessibleNames) {
         if ((entry.control == id && entry.withText) || entry.label == id) NameForScreenReader(entry);
         // A live text that empties has nothing to say.
-        if (entry.control == id && entry.live && IsItemVisible(id) && GetWindowTextLengthW(Item(id)) > 0) {
-            ScreenReaderNames::AnnounceChange(Item(id));
+        if (entry.control == id && entry.live && IsItemVisible(id) && GetWindowTextLengthW(WindowOf(id)) > 0) {
+            ScreenReaderNames::AnnounceChange(WindowOf(id));
         }
     }
 }
@@ -42,13 +42,13 @@ void DialogHost::TextChangedForScreenReader(int id) {
 void DialogHost::ShownForScreenReader(int id) {
     if (!m_screenReader) return;
     for (const AccessibleName& entry : m_accessibleNames) {
-        if (entry.control == id && entry.live) ScreenReaderNames::AnnounceChange(Item(id));
+        if (entry.control == id && entry.live) ScreenReaderNames::AnnounceChange(WindowOf(id));
     }
 }
 
 void DialogHost::ClearForScreenReader() {
     if (!m_screenReader) return;
-    for (const AccessibleName& entry : m_accessibleNames) m_screenReader->Clear(Item(entry.control));
+    for (const AccessibleName& entry : m_accessibleNames) m_screenReader->Clear(WindowOf(entry.control));
     m_screenReader.reset();
 }
 

@@ -180,11 +180,23 @@ void DialogImages::Fit(HWND control, int resource, int dpi) {
     const bool icon = type == SS_ICON;
     const auto shown = m_shown.find(control);
     if (shown != m_shown.end() && shown->second.dpi == dpi) return;
-    // A bitmap the dialog manager shows at the size it has at this scale is left as it is, and
-    // not decoded for that (the poster at the start, at 96 dots per inch).
+    // The picture the control has from the dialog manager, if any: a bitmap static whose template
+    // names its bitmap in its creation data has none, and gets it here when it is first shown.
+    const bool managersPicture =
+        shown == m_shown.end() && SendMessageW(control, STM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0) != 0;
+    // A bitmap shown at the size it has at this scale is the resource as it is: the dialog
+    // manager's is left as it is, and one the control lacks is loaded as the dialog manager loads
+    // it, neither decoded for that (the poster at the start, at 96 dots per inch).
     if (!icon && shown == m_shown.end()) {
         const std::optional<SIZE> size = BitmapResourceSize(m_module, resource);
-        if (size && ScaleToDpi(size->cx, dpi) == size->cx && ScaleToDpi(size->cy, dpi) == size->cy) return;
+        if (size && ScaleToDpi(size->cx, dpi) == size->cx && ScaleToDpi(size->cy, dpi) == size->cy) {
+            if (managersPicture) return;
+            HANDLE image = LoadImageW(m_module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+            if (image == nullptr) return;
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+            m_shown[control] = {dpi, image, false};
+            return;
+        }
     }
 
     const PixelImage& source = Source(resource, icon);
@@ -192,7 +204,7 @@ void DialogImages::Fit(HWND control, int resource, int dpi) {
     const int width = icon ? IconSizeForDpi(dpi) : ScaleToDpi(source.width, dpi);
     const int height = icon ? width : ScaleToDpi(source.height, dpi);
     // The dialog manager's picture is the resource one to one: nothing to improve.
-    if (shown == m_shown.end() && width == source.width && height == source.height) return;
+    if (managersPicture && width == source.width && height == source.height) return;
 
     const PixelImage scaled = Resample(source, width, height);
     HANDLE image = icon ? static_cast<HANDLE>(AlphaIcon(scaled)) : static_cast<HANDLE>(OpaqueBitmap(scaled));

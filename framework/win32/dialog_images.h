@@ -1,8 +1,10 @@
 // The pictures of a dialog's icon and bitmap statics at the screen's scale. The dialog manager
-// loads them for 96 dots per inch (a bitmap at its own size, an icon at the system's icon size,
-// resized without smoothing); at any other scale, and for an icon whose image is not already of
-// the icon size, the control gets a copy resampled smoothly from the full resource, sized to the
-// scale. The copies belong to this object, which must outlive the controls that show them.
+// loads those that the template names in their titles for 96 dots per inch (a bitmap at its own
+// size, an icon at the system's icon size, resized without smoothing), and a bitmap static whose
+// template names its bitmap in its creation data gets it here at the first show, at its own size
+// for 96 dots per inch, as the dialog manager would load it; at any other scale, and for an icon whose image is not
+// already of the icon size, the control gets a copy resampled smoothly from the full resource, sized to the scale. The
+// copies belong to this object, which must outlive the controls that show them.
 #pragma once
 
 #include <map>
@@ -22,7 +24,7 @@ public:
 
     // Gives the icon or bitmap static `control` the picture `resource` drawn for `dpi`. Does
     // nothing when the control already shows it for that scale, or when the dialog manager's own
-    // picture is already right.
+    // picture is already right. A control that shows no picture yet gets it here.
     void Fit(HWND control, int resource, int dpi);
 
     // Releases every copy; for when the controls are gone.

@@ -37,16 +37,19 @@ std::vector<DialogInitRecord> ParseDialogInit(std::span<const std::uint8_t> data
     return records;
 }
 
-void ApplyDialogInit(HWND dialog, HMODULE module, int resourceId) {
+std::vector<DialogInitRecord> LoadDialogInit(HMODULE module, int resourceId) {
     HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(kDialogInitResourceType));
-    if (resource == nullptr) return;
-    HGLOBAL loaded = LoadResource(module, resource);
-    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
-    if (bytes == nullptr) return;
+    if (resource == nullptr) return {};
+    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, resource)));
+    if (bytes == nullptr) return {};
+    return ParseDialogInit({bytes, SizeofResource(module, resource)});
+}
+
+void ApplyDialogInit(HWND dialog, HMODULE module, int resourceId) {
     // The records of one control come together (a list's strings): its window is looked up once.
     int control = 0;
     HWND window = nullptr;
-    for (const DialogInitRecord& record : ParseDialogInit({bytes, SizeofResource(module, resource)})) {
+    for (const DialogInitRecord& record : LoadDialogInit(module, resourceId)) {
         UINT message = 0;
         if (record.message == kStoredComboAddString)
             message = CB_ADDSTRING;

@@ -23,6 +23,10 @@ struct DialogInitRecord {
 // A zero control id ends the list; so does data that stops in the middle of a record.
 std::vector<DialogInitRecord> ParseDialogInit(std::span<const std::uint8_t> data);
 
+// The records of the dialog-initialisation resource `resourceId` of `module`; none when there is
+// no such resource.
+std::vector<DialogInitRecord> LoadDialogInit(HMODULE module, int resourceId);
+
 // Reads the dialog-initialisation resource `resourceId` of `module`, if there is one, and adds its
 // strings to the controls of `dialog`.
 void ApplyDialogInit(HWND dialog, HMODULE module, int resourceId);

@@ -1,5 +1,7 @@
 #include "framework/win32/dialog_resource.h"
 
+#include <cstring>
+
 namespace zembra::win32 {
 namespace {
 
@@ -26,6 +28,7 @@ public:
         m_at += bytes;
     }
     void AlignToDoubleWord() { m_at = (m_at + 3) & ~std::size_t{3}; }
+    std::size_t At() const { return m_at; }
 
     std::wstring String() {
         std::wstring text;
@@ -104,27 +107,75 @@ std::optional<DialogResource> ParseDialogTemplate(std::span<const std::uint8_t> 
     }
     for (unsigned i = 0; i < count && !reader.Broken(); ++i) {
         reader.AlignToDoubleWord();
-        reader.Skip(8);  // help id, extended style
         DialogItemResource item{};
+        item.offset = reader.At();
+        reader.Skip(4);  // help id
+        item.exStyle = reader.DoubleWord();
         item.style = reader.DoubleWord();
         item.rect = ReadRect(reader);
         item.id = static_cast<int>(static_cast<std::int32_t>(reader.DoubleWord()));
         reader.NameOrOrdinal(item.classAtom, item.className);
-        std::wstring title;
-        reader.NameOrOrdinal(item.image, title);
-        reader.Skip(reader.Word());  // creation data
+        reader.NameOrOrdinal(item.image, item.title);
+        item.imageInTitle = item.image != 0;
+        const unsigned creationData = reader.Word();
+        if (creationData == 2 && item.image == 0 && item.IsPicture()) {
+            item.image = static_cast<int>(reader.Word());
+        } else {
+            reader.Skip(creationData);
+        }
+        item.length = reader.At() - item.offset;
         dialog.items.push_back(std::move(item));
     }
     if (reader.Broken()) return std::nullopt;
     return dialog;
 }
 
-std::optional<DialogResource> LoadDialogResource(HMODULE module, int id) {
+std::wstring DialogItemResource::ClassName() const {
+    static constexpr const wchar_t* kPredefined[] = {L"Button",  L"Edit",      L"Static",
+                                                     L"ListBox", L"ScrollBar", L"ComboBox"};
+    if (classAtom >= 0x80 && classAtom <= 0x85) return kPredefined[classAtom - 0x80];
+    return className;
+}
+
+std::wstring DialogItemResource::WindowName() const { return imageInTitle ? L"#" + std::to_wstring(image) : title; }
+
+std::vector<DWORD> TemplateWithItems(std::span<const std::uint8_t> data, const DialogResource& dialog,
+                                     const std::vector<bool>& keep) {
+    // The header is everything before the first item; each kept item starts on a double word.
+    const std::size_t header = dialog.items.empty() ? data.size() : dialog.items.front().offset;
+    std::vector<std::uint8_t> bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(header));
+    unsigned count = 0;
+    for (std::size_t i = 0; i < dialog.items.size(); ++i) {
+        if (i >= keep.size() || !keep[i]) continue;
+        bytes.resize((bytes.size() + 3) & ~std::size_t{3}, 0);
+        const DialogItemResource& item = dialog.items[i];
+        bytes.insert(bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(item.offset),
+                     data.begin() + static_cast<std::ptrdiff_t>(item.offset + item.length));
+        ++count;
+    }
+    // The item count follows the version, signature, help id, extended style and style.
+    constexpr std::size_t kCountOffset = 16;
+    if (bytes.size() >= kCountOffset + 2) {
+        bytes[kCountOffset] = static_cast<std::uint8_t>(count);
+        bytes[kCountOffset + 1] = static_cast<std::uint8_t>(count >> 8);
+    }
+    std::vector<DWORD> aligned((bytes.size() + 3) / 4, 0);
+    std::memcpy(aligned.data(), bytes.data(), bytes.size());
+    return aligned;
+}
+
+std::span<const std::uint8_t> DialogResourceBytes(HMODULE module, int id) {
     HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    if (resource == nullptr) return std::nullopt;
+    if (resource == nullptr) return {};
     const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, resource)));
-    if (bytes == nullptr) return std::nullopt;
-    return ParseDialogTemplate({bytes, SizeofResource(module, resource)});
+    if (bytes == nullptr) return {};
+    return {bytes, SizeofResource(module, resource)};
+}
+
+std::optional<DialogResource> LoadDialogResource(HMODULE module, int id) {
+    const std::span<const std::uint8_t> bytes = DialogResourceBytes(module, id);
+    if (bytes.empty()) return std::nullopt;
+    return ParseDialogTemplate(bytes);
 }
 
 }  // namespace zembra::win32

@@ -45,17 +45,19 @@ RECT ScaleRectToDpi(const RECT& rect, int dpi) {
     return {x, y, x + ScaleToDpi(rect.right - rect.left, dpi), y + ScaleToDpi(rect.bottom - rect.top, dpi)};
 }
 
-void LayOutForDpi(HWND window, const DialogResource& dialog, int dpi) {
+RECT ItemRectForDpi(const DialogItemResource& item, BaseUnits units, int dpi) {
+    return ScaleRectToDpi(DialogUnitsToPixels(item.rect, units), dpi);
+}
+
+void LayOutForDpi(HWND window, const DialogResource& dialog, std::span<const HWND> controls, int dpi) {
     const BaseUnits units = TemplateBaseUnits(dialog, kStandardDpi);
 
-    // The controls stand in z-order as in the template.
-    HWND child = GetWindow(window, GW_CHILD);
-    for (const DialogItemResource& item : dialog.items) {
-        if (child == nullptr) break;
-        const RECT rect = ScaleRectToDpi(DialogUnitsToPixels(item.rect, units), dpi);
-        SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+    for (std::size_t i = 0; i < dialog.items.size() && i < controls.size(); ++i) {
+        if (controls[i] == nullptr) continue;
+        const DialogItemResource& item = dialog.items[i];
+        const RECT rect = ItemRectForDpi(item, units, dpi);
+        SetWindowPos(controls[i], nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                      SWP_NOZORDER | SWP_NOACTIVATE | (item.IsPicture() ? SWP_NOSIZE : 0));
-        child = GetWindow(child, GW_HWNDNEXT);
     }
 
     // The client area likewise; the frame around it is the system's own at this scale.

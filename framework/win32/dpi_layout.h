@@ -5,6 +5,8 @@
 // scaling the 96-DPI layout keeps every text and picture that fits at 96 DPI fitting at any scale.
 #pragma once
 
+#include <span>
+
 #include <windows.h>
 
 #include "framework/win32/dialog_resource.h"
@@ -30,8 +32,12 @@ RECT DialogUnitsToPixels(const DialogUnitRect& rect, BaseUnits units);
 // A rectangle of the 96-DPI layout at `dpi`.
 RECT ScaleRectToDpi(const RECT& rect, int dpi);
 
-// Moves and sizes every control of `window` (made from `dialog`) and the window's client area to
-// the 96-DPI layout scaled to `dpi`. Icon and bitmap statics keep the size of their picture.
-void LayOutForDpi(HWND window, const DialogResource& dialog, int dpi);
+// The place of a control of the 96-DPI layout at `dpi`, from the template's base units at 96 DPI.
+RECT ItemRectForDpi(const DialogItemResource& item, BaseUnits units, int dpi);
+
+// Moves and sizes every control of `window` (made from `dialog`; `controls` holds the window of
+// each item, nullptr for one not made yet) and the window's client area to the 96-DPI layout
+// scaled to `dpi`. Icon and bitmap statics keep the size of their picture.
+void LayOutForDpi(HWND window, const DialogResource& dialog, std::span<const HWND> controls, int dpi);
 
 }  // namespace zembra::win32

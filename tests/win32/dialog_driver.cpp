@@ -5,6 +5,7 @@
 #include "tests/support/window_search.h"
 #include "ui/accessible_names.h"
 #include "ui/control_ids.h"
+#include "ui/main_dialog_template.h"
 
 namespace zembra::testing {
 namespace {
@@ -45,6 +46,15 @@ INT_PTR DialogDriver::Run(std::vector<Step> steps) {
     g_running = nullptr;
     EXPECT_EQ(m_next, m_steps.size()) << "the dialog ended before all steps ran";
     return result;
+}
+
+void DialogDriver::MakeEveryControl() const {
+    const auto controls = MainDialogTemplate().controls;
+    for (auto c = controls.rbegin(); c != controls.rend(); ++c) {
+        if (c->id != kNoControlId) {
+            EXPECT_NE(Item(c->id), nullptr) << c->id;
+        }
+    }
 }
 
 void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {

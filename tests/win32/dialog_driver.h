@@ -33,7 +33,11 @@ public:
     INT_PTR Run(std::vector<Step> steps);
 
     HWND Dialog() const { return m_host.Window(); }
-    HWND Item(int id) const { return GetDlgItem(Dialog(), id); }
+    // The control's window, made by the host if the control has none yet.
+    HWND Item(int id) const { return m_host.Item(id); }
+    // Every control of the template asked for, in reverse template order, so that the dialog's
+    // windows are the whole template, for a test that walks them.
+    void MakeEveryControl() const;
     PracticeDialog& Logic() { return m_dialog; }
     win32::DialogHost& Host() { return m_host; }
     const std::string& Diagnostics() const { return m_diagnostics; }

@@ -37,7 +37,44 @@ TEST(DialogResourceTest, TheProgramsTemplateIsTheTable) {
         const bool picture = control.kind == ControlKind::IconStatic || control.kind == ControlKind::BitmapStatic;
         EXPECT_EQ(item.IsPicture(), picture);
         EXPECT_EQ(item.image, picture ? control.image : 0);
+        // The dialog manager loads the icons; a poster's bitmap is named in its creation data.
+        EXPECT_EQ(item.imageInTitle, control.kind == ControlKind::IconStatic);
+        EXPECT_EQ(item.WindowName(), control.kind == ControlKind::IconStatic ? L"#" + std::to_wstring(control.image)
+                                                                             : std::wstring(item.title));
     }
+}
+
+// The template of some of the items is whole, and those items are the same in it.
+TEST(DialogResourceTest, ATemplateOfSomeItemsHoldsThemAlone) {
+    const std::span<const std::uint8_t> bytes = DialogResourceBytes(GetModuleHandleW(nullptr), ids::kDialog);
+    const auto dialog = ParseDialogTemplate(bytes);
+    ASSERT_TRUE(dialog);
+    std::vector<bool> keep(dialog->items.size());
+    for (std::size_t i = 0; i < keep.size(); ++i) keep[i] = i % 3 != 1;
+    const std::vector<DWORD> kept = TemplateWithItems(bytes, *dialog, keep);
+    const auto part = ParseDialogTemplate({reinterpret_cast<const std::uint8_t*>(kept.data()), kept.size() * 4});
+    ASSERT_TRUE(part);
+    EXPECT_EQ(part->fontFace, dialog->fontFace);
+    EXPECT_EQ(part->rect.width, dialog->rect.width);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < keep.size(); ++i) {
+        if (!keep[i]) continue;
+        ASSERT_LT(at, part->items.size());
+        const DialogItemResource& expected = dialog->items[i];
+        const DialogItemResource& item = part->items[at++];
+        EXPECT_EQ(item.id, expected.id);
+        EXPECT_EQ(item.style, expected.style);
+        EXPECT_EQ(item.ClassName(), expected.ClassName());
+        EXPECT_EQ(item.title, expected.title);
+        EXPECT_EQ(item.image, expected.image);
+        EXPECT_EQ(item.rect.y, expected.rect.y);
+    }
+    EXPECT_EQ(at, part->items.size());
+    // None kept: the dialog alone.
+    const std::vector<DWORD> none = TemplateWithItems(bytes, *dialog, std::vector<bool>(keep.size(), false));
+    const auto empty = ParseDialogTemplate({reinterpret_cast<const std::uint8_t*>(none.data()), none.size() * 4});
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->items.empty());
 }
 
 TEST(DialogResourceTest, CutOrOlderTemplatesAreRefused) {

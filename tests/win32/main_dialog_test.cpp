@@ -93,6 +93,9 @@ TEST_F(MainDialogTest, OpensCentredInTheWorkAreaWithAFixedFrame) {
 TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
     DialogDriver driver(File());
     driver.Run({[](DialogDriver& d) {
+        // The controls made late, asked for last first, each take their template place in the
+        // z-order all the same.
+        d.MakeEveryControl();
         int frames = 0;
         HWND child = GetWindow(d.Dialog(), GW_CHILD);
         for (const ControlTemplate& c : MainDialogTemplate().controls) {
@@ -144,6 +147,49 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
         const LONG combo = GetWindowLongW(d.Item(ids::kCategoryCombo), GWL_STYLE);
         EXPECT_EQ(combo & 0x3, CBS_DROPDOWN);
         EXPECT_EQ(combo & (CBS_SORT | CBS_AUTOHSCROLL), 0);
+        d.Press(VK_ESCAPE);
+    }});
+}
+
+// A control that starts hidden and that a screen reader is told nothing of has no window until it
+// is first shown or asked for; the host holds its text and enabled state meanwhile, and the window
+// made late has them, its font and its template place in the z-order.
+TEST_F(MainDialogTest, HiddenControlsGetTheirWindowsWhenFirstShownOrAskedFor) {
+    WriteBytes(File(), OnlyUnmastered(3));
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        win32::DialogHost& host = d.Host();
+        for (int id = ids::kAnswerHolder; id <= ids::kLastAnswerEdit; ++id) {
+            if (id == ids::kAnswerBox) continue;
+            EXPECT_EQ(GetDlgItem(d.Dialog(), id), nullptr) << id;
+        }
+        EXPECT_EQ(host.GetItemText(ids::kAnswerHolder), "ruler");
+        EXPECT_FALSE(host.IsItemVisible(ids::kAnswerHolder));
+        const int edit = ids::kAnswerBox + 5;
+        host.SetItemText(edit, "\xD6\xD0");  // 中
+        host.EnableItem(edit, false);
+        EXPECT_EQ(host.GetItemText(edit), "\xD6\xD0");
+        EXPECT_FALSE(host.IsItemEnabled(edit));
+        EXPECT_EQ(GetDlgItem(d.Dialog(), edit), nullptr);
+
+        host.ShowItem(edit, true);
+        HWND window = GetDlgItem(d.Dialog(), edit);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(d.Item(edit), window);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_FALSE(IsWindowEnabled(window));
+        EXPECT_EQ(DialogDriver::TextOf(window), L"中");
+        EXPECT_EQ(SendMessageW(window, WM_GETFONT, 0, 0), SendMessageW(d.Item(ids::kAnswerBox), WM_GETFONT, 0, 0));
+        // Beneath the answer box, the nearest earlier control with a window, above 提交.
+        EXPECT_EQ(GetWindow(window, GW_HWNDPREV), d.Item(ids::kAnswerBox));
+        EXPECT_EQ(GetWindow(window, GW_HWNDNEXT), d.Item(ids::kSubmit));
+
+        // Asked for, a control is made hidden, with the text it holds.
+        HWND holder = d.Item(ids::kAnswerHolder);
+        ASSERT_NE(holder, nullptr);
+        EXPECT_FALSE(IsWindowVisible(holder));
+        EXPECT_EQ(DialogDriver::TextOf(holder), L"ruler");
+        EXPECT_EQ(GetWindow(holder, GW_HWNDNEXT), d.Item(ids::kAnswerBox));
         d.Press(VK_ESCAPE);
     }});
 }
@@ -443,7 +489,11 @@ TEST_P(PosterTest, ExactlyOnePosterIsShownAtItsBitmapsSize) {
     driver.Run({[](DialogDriver& d) {
         int shown = 0;
         for (const Poster& poster : kPosterOrder) {
-            if (!d.Visible(poster.control)) continue;
+            // A poster's bitmap is loaded when the poster is shown; the hidden ones hold none.
+            if (!d.Visible(poster.control)) {
+                EXPECT_EQ(SendMessageW(d.Item(poster.control), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << poster.control;
+                continue;
+            }
             ++shown;
             EXPECT_EQ(poster.control, GetParam().control);
             const auto bitmap =
@@ -500,6 +550,7 @@ TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
         EXPECT_STREQ(dialogFace.lfFaceName, L"微软雅黑");
         EXPECT_EQ(dialogFace.lfHeight, -MulDiv(9, dpi, 72));
 
+        d.MakeEveryControl();  // the controls made late take the fonts they were given too
         HWND child = GetWindow(d.Dialog(), GW_CHILD);
         for (const ControlTemplate& c : MainDialogTemplate().controls) {
             SCOPED_TRACE("control " + std::to_string(c.id));

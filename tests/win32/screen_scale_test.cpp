@@ -97,6 +97,7 @@ void ExpectEveryShownTextFits(const DialogDriver& d) {
 // The group boxes without id, in template order: the whole dialog, the counters, the poster.
 std::vector<HWND> Frames(const DialogDriver& d) {
     std::vector<HWND> frames;
+    d.MakeEveryControl();
     HWND child = GetWindow(d.Dialog(), GW_CHILD);
     for (const ControlTemplate& c : MainDialogTemplate().controls) {
         if (c.kind == ControlKind::GroupBox && c.id == -1) frames.push_back(child);
@@ -273,6 +274,8 @@ TEST_F(ScreenScaleTest, TheLayoutIsThe96DpiLayoutScaled) {
         GetClientRect(d.Dialog(), &client);
         EXPECT_EQ(client.right, ScaleToDpi(MulDiv(478, base.x, 4), dpi));
         EXPECT_EQ(client.bottom, ScaleToDpi(MulDiv(218, base.y, 8), dpi));
+        // The controls made late are made where the layout of the scale puts them.
+        d.MakeEveryControl();
         HWND child = GetWindow(d.Dialog(), GW_CHILD);
         for (const ControlTemplate& c : MainDialogTemplate().controls) {
             const RECT rect = RectInDialog(d.Dialog(), child);
