@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstddef>
 
+#include "framework/typed_text.h"
+
 namespace zembra {
 namespace {
 
@@ -45,12 +47,12 @@ std::string Ascii(std::string_view gbk) {
             continue;
         }
         const auto trail = static_cast<unsigned char>(gbk[++i]);
-        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-            text += static_cast<char>(trail - 0x80);  // full-width ASCII: "；" is ';'
-        } else if (lead == 0xA1 && trail == 0xAD) {
+        if (lead == 0xA1 && trail == 0xAD) {
             text += "...";  // …
         } else if (lead == 0xA1 && (trail == 0xA2 || trail == 0xA3)) {
             text += kPause;  // 、 。
+        } else if (const int ascii = AsciiReadingOf(lead, trail); ascii >= 0) {
+            text += static_cast<char>(ascii);  // as a typed answer reads it: "；" is ';'
         } else {
             text += ' ';
         }

@@ -21,22 +21,6 @@ constexpr ReadAs kRowA1[] = {
     {0xE7, '$'},   // U+FF04 ＄
 };
 
-// The ASCII that a two-byte GBK character reads as, or -1. Code page 936 keeps U+FF01..U+FF5E at
-// A3A1..A3FE but for two: U+FF04 ＄ is A1E7 (A3A4 is ￥ U+FFE5) and U+FF5E ～ is A1AB (A3FE is
-// ￣ U+FFE3); ￥ and ￣ are not read as ASCII.
-int AsciiOf(unsigned char lead, unsigned char trail) {
-    if (lead == 0xA3) {
-        if (trail < 0xA1 || trail == 0xA4 || trail == 0xFE) return -1;
-        return trail - 0x80;  // A3A1 ！ .. A3FD ｝ are '!' .. '}'
-    }
-    if (lead == 0xA1) {
-        for (const ReadAs& character : kRowA1) {
-            if (character.trail == trail) return character.ascii;
-        }
-    }
-    return -1;
-}
-
 // One character of a GBK text: its bytes, and what it reads as. Two characters read the same when
 // their codes are equal: a byte alone is its own value (0..0xFF), a character read as ASCII is
 // that ASCII, any other two-byte character is both its bytes above 0xFFFF.
@@ -49,7 +33,7 @@ Character CharacterAt(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x81 || lead > 0xFE || at + 1 == text.size()) return {1, lead};
     const auto trail = static_cast<unsigned char>(text[at + 1]);
-    const int ascii = AsciiOf(lead, trail);
+    const int ascii = AsciiReadingOf(lead, trail);
     return {2, ascii >= 0 ? ascii : 0x10000L + lead * 0x100L + trail};
 }
 
@@ -66,6 +50,21 @@ std::size_t SkipSpaces(std::string_view text, std::size_t at) {
 }
 
 }  // namespace
+
+// Code page 936 keeps U+FF01..U+FF5E at A3A1..A3FE but for two: U+FF04 ＄ is A1E7 (A3A4 is ￥
+// U+FFE5) and U+FF5E ～ is A1AB (A3FE is ￣ U+FFE3); ￥ and ￣ are not read as ASCII.
+int AsciiReadingOf(unsigned char lead, unsigned char trail) {
+    if (lead == 0xA3) {
+        if (trail < 0xA1 || trail == 0xA4 || trail == 0xFE) return -1;
+        return trail - 0x80;  // A3A1 ！ .. A3FD ｝ are '!' .. '}'
+    }
+    if (lead == 0xA1) {
+        for (const ReadAs& character : kRowA1) {
+            if (character.trail == trail) return character.ascii;
+        }
+    }
+    return -1;
+}
 
 // One pass, forwards: walking back from the end could take a character's second byte for a
 // character. The texts are walked side by side from their first character that is not a space;

@@ -15,4 +15,8 @@ namespace zembra {
 // byte that is not GBK (0xFF, a lead byte at the end) is compared as itself. Allocates nothing.
 bool SameTypedText(std::string_view first, std::string_view second);
 
+// The ASCII character that the two-byte GBK character lead, trail reads as in SameTypedText (a
+// full-width form, the ideographic space, a curly quote, 。), or -1.
+int AsciiReadingOf(unsigned char lead, unsigned char trail);
+
 }  // namespace zembra

@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "app/qt/main_dialog_resources.h"
+#include "bench/press_times.h"
 #include "drill/practice_dialog.h"
 #include "framework/qt/qt_dialog.h"
 #include "ui/control_ids.h"
@@ -46,12 +47,7 @@ constexpr int kWarmUpPresses = 10;
 constexpr int kMeasuredPresses = 200;
 constexpr int kStepMilliseconds = 15;
 
-struct Press {
-    bool submit;
-    double arrived = 0;
-    double drawn = 0;
-    int paints = 0;
-};
+using zembra::bench::Press;
 
 class Probe : public QObject {
 public:
@@ -79,9 +75,7 @@ public:
                 return 1;
             }
         }
-        PrintLine("all", measured, [](const Press&) { return true; });
-        PrintLine("submit", measured, [](const Press& p) { return p.submit; });
-        PrintLine("next", measured, [](const Press& p) { return !p.submit; });
+        zembra::bench::PrintPressLines(measured);
         return 0;
     }
 
@@ -163,26 +157,6 @@ private:
         std::printf("press %3zu %-6s %016llx\n", press, m_presses.back().submit ? "submit" : "next",
                     static_cast<unsigned long long>(sum));
         if (press <= kWarmUpPresses + 4) image.save(QDir(m_pictures).filePath(QString("press-%1.png").arg(press)));
-    }
-
-    template <typename Filter>
-    static void PrintLine(const char* name, const std::vector<Press>& presses, Filter filter) {
-        std::vector<double> times;
-        std::vector<int> paints;
-        for (const Press& press : presses) {
-            if (!filter(press)) continue;
-            times.push_back(press.drawn - press.arrived);
-            paints.push_back(press.paints);
-        }
-        std::sort(times.begin(), times.end());
-        std::sort(paints.begin(), paints.end());
-        const auto at = [&times](double share) {
-            return times[std::min(times.size() - 1,
-                                  static_cast<std::size_t>(share * static_cast<double>(times.size())))];
-        };
-        std::printf("%-7s presses %3zu  median %6.2f ms  p99 %6.2f ms  max %6.2f ms  paints %d\n", name, times.size(),
-                    (times[(times.size() - 1) / 2] + times[times.size() / 2]) / 2, at(0.99), times.back(),
-                    paints[paints.size() / 2]);
     }
 
     zembra::QtDialog& m_host;

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/press_times.h"
 #include "drill/practice_dialog.h"
 #include "framework/win32/dialog_host.h"
 #include "ui/accessible_names.h"
@@ -120,12 +121,7 @@ void WriteBitmapFile(const std::filesystem::path& file, const std::vector<std::u
     std::fclose(out);
 }
 
-struct Press {
-    bool submit;
-    double arrived;
-    double drawn = 0;
-    int paints = 0;
-};
+using zembra::bench::Press;
 
 class Probe {
 public:
@@ -203,9 +199,7 @@ public:
                 return 1;
             }
         }
-        PrintLine("all", measured, [](const Press&) { return true; });
-        PrintLine("submit", measured, [](const Press& p) { return p.submit; });
-        PrintLine("next", measured, [](const Press& p) { return !p.submit; });
+        zembra::bench::PrintPressLines(measured);
         return 0;
     }
 
@@ -221,26 +215,6 @@ private:
         if (press <= kWarmUpPresses + 4) {
             WriteBitmapFile(m_pictures / ("press-" + std::to_string(press) + ".bmp"), pixels, width, height);
         }
-    }
-
-    template <typename Filter>
-    static void PrintLine(const char* name, const std::vector<Press>& presses, Filter filter) {
-        std::vector<double> times;
-        std::vector<int> paints;
-        for (const Press& press : presses) {
-            if (!filter(press)) continue;
-            times.push_back(press.drawn - press.arrived);
-            paints.push_back(press.paints);
-        }
-        std::sort(times.begin(), times.end());
-        std::sort(paints.begin(), paints.end());
-        const auto at = [&times](double share) {
-            return times[std::min(times.size() - 1,
-                                  static_cast<std::size_t>(share * static_cast<double>(times.size())))];
-        };
-        std::printf("%-7s presses %3zu  median %6.2f ms  p99 %6.2f ms  max %6.2f ms  paints %d\n", name, times.size(),
-                    (times[(times.size() - 1) / 2] + times[times.size() / 2]) / 2, at(0.99), times.back(),
-                    paints[paints.size() / 2]);
     }
 
     zembra::win32::DialogHost& m_host;
