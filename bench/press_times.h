@@ -8,6 +8,10 @@
 
 namespace zembra::bench {
 
+// Each probe presses Enter this often: the first presses warm up and are not counted.
+constexpr int kWarmUpPresses = 10;
+constexpr int kMeasuredPresses = 200;
+
 struct Press {
     bool submit = false;
     double arrived = 0;  // ms: the key reached the window
@@ -42,6 +46,25 @@ inline void PrintPressLines(const std::vector<Press>& presses) {
     PrintPressLine("all", presses, [](const Press&) { return true; });
     PrintPressLine("submit", presses, [](const Press& p) { return p.submit; });
     PrintPressLine("next", presses, [](const Press& p) { return !p.submit; });
+}
+
+// The probe's end: the measured presses summed up, 0; or 1 with the reason when a press was
+// missed or not seen to its painting (a press must have painted when `paintExpected` says so).
+inline int ReportPresses(const std::vector<Press>& presses, bool paintExpected) {
+    const auto warmUp = std::min<std::size_t>(kWarmUpPresses, presses.size());
+    const std::vector<Press> measured(presses.begin() + static_cast<std::ptrdiff_t>(warmUp), presses.end());
+    if (static_cast<int>(measured.size()) != kMeasuredPresses) {
+        std::fprintf(stderr, "only %zu presses measured\n", measured.size());
+        return 1;
+    }
+    for (const Press& press : measured) {
+        if (press.drawn == 0 || (paintExpected && press.paints == 0)) {
+            std::fprintf(stderr, "a press was not seen to its painting\n");
+            return 1;
+        }
+    }
+    PrintPressLines(measured);
+    return 0;
 }
 
 }  // namespace zembra::bench

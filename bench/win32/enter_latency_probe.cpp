@@ -38,8 +38,8 @@
 
 namespace {
 
-constexpr int kWarmUpPresses = 10;
-constexpr int kMeasuredPresses = 200;
+using zembra::bench::kMeasuredPresses;
+using zembra::bench::kWarmUpPresses;
 constexpr UINT kStepMilliseconds = 15;
 
 using GetMessageFunction = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
@@ -186,22 +186,7 @@ public:
         }
     }
 
-    int Report() const {
-        const auto warmUp = std::min<std::ptrdiff_t>(kWarmUpPresses, std::ssize(m_presses));
-        const std::vector<Press> measured(m_presses.begin() + warmUp, m_presses.end());
-        if (static_cast<int>(measured.size()) != kMeasuredPresses) {
-            std::fprintf(stderr, "only %zu presses measured\n", measured.size());
-            return 1;
-        }
-        for (const Press& press : measured) {
-            if (press.drawn == 0) {
-                std::fprintf(stderr, "a press was not seen to its painting\n");
-                return 1;
-            }
-        }
-        zembra::bench::PrintPressLines(measured);
-        return 0;
-    }
+    int Report() const { return zembra::bench::ReportPresses(m_presses, false); }
 
 private:
     void TakePicture() const {

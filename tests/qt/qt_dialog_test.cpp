@@ -109,6 +109,16 @@ void Type(Target* target, const QString& text) {
     for (QChar c : text) QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
+// An entry of a combo box chosen as a user does: the list opened, the entry marked, Enter.
+void ChooseFromList(QComboBox* combo, int index) {
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    list->setCurrentIndex(list->model()->index(index, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+}
+
 // One dialog on the real widgets with a fixed clock, its diagnostics kept. It speaks through a
 // recording voice that is always ready, or through Qt TextToSpeech's engine `engine`.
 struct Session {
@@ -351,24 +361,16 @@ void QtDialogTest::comboListAndChoice() {
     QCOMPARE(combo->currentIndex(), -1);
     QCOMPARE(combo->currentText(), QString());
 
-    const auto choose = [combo](int index) {
-        combo->showPopup();
-        QAbstractItemView* list = combo->view();
-        QTRY_VERIFY(list->isVisible());
-        list->setCurrentIndex(list->model()->index(index, 0));
-        QTest::keyClick(list, Qt::Key_Return);
-        QTRY_VERIFY(!list->isVisible());
-    };
     // Choosing "全选", already the filter, still runs the change: the cross of a wrong answer goes.
     s.Click(1035);
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1075)->isVisible());
-    choose(0);
+    ChooseFromList(combo, 0);
     QVERIFY(!s.Item(1075)->isVisible());
 
     int words = 0;
     for (const WordRow& row : kWordRows) words += row.category == std::string_view(Utf8ToGbk("单词"));
-    choose(1);
+    ChooseFromList(combo, 1);
     QCOMPARE(s.Text(1001), QStringLiteral("单词"));
     QCOMPARE(s.Text(1079), QString::number(words));
 
@@ -386,14 +388,6 @@ void QtDialogTest::missedRowsDrilledOnTheirOwn() {
     Session s(ProgressAllMasteredBut(3, {5, 700, 1500, 1700}));
     QVERIFY(s.Start());
     auto* combo = s.Item<QComboBox>(1102);
-    const auto choose = [combo](int index) {
-        combo->showPopup();
-        QAbstractItemView* list = combo->view();
-        QTRY_VERIFY(list->isVisible());
-        list->setCurrentIndex(list->model()->index(index, 0));
-        QTest::keyClick(list, Qt::Key_Return);
-        QTRY_VERIFY(!list->isVisible());
-    };
     // Typed into the answer box and submitted with Enter; a further Enter asks the next row.
     const auto answer = [&s](const QString& typed) {
         s.Click(1035);
@@ -402,18 +396,18 @@ void QtDialogTest::missedRowsDrilledOnTheirOwn() {
         QVERIFY(!s.Item(1068)->isEnabled());
     };
     for (const auto& [entry, row] : {std::pair{1, 5}, {5, 1500}, {12, 1700}}) {
-        choose(entry);
+        ChooseFromList(combo, entry);
         if (!s.Item(1068)->isEnabled()) s.Press(Qt::Key_Return);
         QCOMPARE(s.dialog.CurrentRow(), row);
         answer(QStringLiteral("wrong"));
         QVERIFY(s.Item(1075)->isVisible());
     }
-    choose(1);
+    ChooseFromList(combo, 1);
     s.Press(Qt::Key_Return);
     QCOMPARE(s.dialog.CurrentRow(), 5);
     answer(Answer(5));
 
-    choose(13);
+    ChooseFromList(combo, 13);
     QCOMPARE(combo->currentText(), QStringLiteral("错题"));
     QCOMPARE(s.Text(1079), QStringLiteral("2"));
     QCOMPARE(s.Text(1080), QStringLiteral("0"));
