@@ -28,20 +28,21 @@ PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment, 
 template <typename Visit>
 void PracticeDialog::ForEachRowInFilter(Visit visit) const {
     // 全选 is told once per scan: comparing it per row was most of a selection's time.
+    const RowBank& bank = *m_rows;
     if (m_filter == texts::kAllCategories) {
-        for (int row = 0; row < m_bankSize; ++row) visit(row);
+        for (int row = 0; row < bank.size; ++row) visit(row);
         return;
     }
     // 错题 is no category: its rows are those whose mark says they were answered wrong.
     if (m_filter == texts::kMissedWords) {
-        for (int row = 0; row < m_bankSize; ++row) {
-            if (IsMissed(m_marks[static_cast<std::size_t>(row)])) visit(row);
+        for (int row = 0; row < bank.size; ++row) {
+            if (IsMissed(bank.Mark(row))) visit(row);
         }
         return;
     }
     const std::string_view category = m_filter;
-    for (int row = 0; row < m_bankSize; ++row) {
-        if (m_bank.categories[static_cast<std::size_t>(row)] == category) visit(row);
+    for (int row = 0; row < bank.size; ++row) {
+        if (bank.Category(row) == category) visit(row);
     }
 }
 
@@ -79,7 +80,7 @@ void PracticeDialog::SelectNextRow() {
     std::array<std::int16_t, kRowCapacity> candidates;
     int count = 0;
     ForEachRowInFilter([&](int row) {
-        if (!IsMastered(m_marks[static_cast<std::size_t>(row)])) {
+        if (!IsMastered(m_rows->Mark(row))) {
             candidates[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(row);
         }
     });
@@ -98,12 +99,12 @@ void PracticeDialog::SelectNextRow() {
 
     m_random.Seed(static_cast<std::uint32_t>(m_environment.clock()));
     m_currentRow = candidates[static_cast<std::size_t>(m_random.Draw() % count)];
-    const auto row = static_cast<std::size_t>(m_currentRow);
-    host.SetItemText(ids::kAnswerHolder, m_bank.answers[row]);
-    host.SetItemText(ids::kPromptLine, m_bank.prompts[row]);
-    host.SetItemText(ids::kCategoryCaption, m_bank.categories[row]);
-    Diagnostic(texts::kSelectionFormat, m_currentRow, m_bank.answers[row].c_str(), m_bank.prompts[row].c_str(),
-               m_marks[row].c_str());
+    const RowBank& bank = *m_rows;
+    host.SetItemText(ids::kAnswerHolder, bank.Answer(m_currentRow));
+    host.SetItemText(ids::kPromptLine, bank.Prompt(m_currentRow));
+    host.SetItemText(ids::kCategoryCaption, bank.Category(m_currentRow));
+    Diagnostic(texts::kSelectionFormat, m_currentRow, bank.Answer(m_currentRow).c_str(),
+               bank.Prompt(m_currentRow).c_str(), bank.Mark(m_currentRow).c_str());
 
     host.SetItemText(ids::kResultLine, "");
     host.ShowItem(ids::kWrongMark, false);
@@ -124,8 +125,7 @@ void PracticeDialog::OnSubmit() {
         if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
         // The row's further right answers belong to its one answer, the first box's.
-        const std::span<const std::string> also =
-            k == 0 ? m_bank.also[static_cast<std::size_t>(m_currentRow)] : std::span<const std::string>();
+        const std::span<const std::string> also = k == 0 ? m_rows->Also(m_currentRow) : std::span<const std::string>();
         if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also)) result += expected + "  ";
     }
     if (result.empty()) {
@@ -133,7 +133,7 @@ void PracticeDialog::OnSubmit() {
         host.ShowItem(ids::kWrongMark, false);
         host.ShowItem(ids::kRightMark, true);
         SetNumber(ids::kMasteredCount, ++m_masteredCount);
-        std::string& mark = m_marks[static_cast<std::size_t>(m_currentRow)];
+        std::string& mark = m_rows->Mark(m_currentRow);
         mark = "1";
         Diagnostic(texts::kNewMarkFormat, mark.c_str());
     } else {
@@ -141,7 +141,7 @@ void PracticeDialog::OnSubmit() {
         host.ShowItem(ids::kWrongMark, true);
         host.ShowItem(ids::kRightMark, false);
         // Unmastered and missed: the row joins 错题 until it is answered right.
-        m_marks[static_cast<std::size_t>(m_currentRow)] = "0";
+        m_rows->Mark(m_currentRow) = "0";
     }
     host.EnableItem(ids::kSubmit, false);
     SayAnswer();
@@ -163,7 +163,7 @@ void PracticeDialog::OnRetry() {
 void PracticeDialog::OnResetAll() {
     if (m_speech) m_speech->Stop();
     if (!Host().AskYesNo(texts::kResetQuestion, texts::kResetQuestionCaption)) return;
-    for (int row = 0; row < m_bankSize; ++row) m_marks[static_cast<std::size_t>(row)].clear();
+    for (int row = 0; row < m_builtIn.size; ++row) m_builtIn.Mark(row).clear();
     m_resetInSession = true;
     m_masteredCount = 0;
     SetNumber(ids::kMasteredCount, 0);
@@ -179,7 +179,7 @@ void PracticeDialog::OnFilterChange() {
     m_masteredCount = 0;
     ForEachRowInFilter([&](int row) {
         ++m_poolSize;
-        if (IsMastered(m_marks[static_cast<std::size_t>(row)])) ++m_masteredCount;
+        if (IsMastered(m_rows->Mark(row))) ++m_masteredCount;
     });
     SetNumber(ids::kTotalCount, m_poolSize);
     SetNumber(ids::kMasteredCount, m_masteredCount);
@@ -214,7 +214,7 @@ void PracticeDialog::SayAnswer() {
     m_answerShown = true;
     UpdateListenButton();
     if (m_speech && m_voice != Voice::Missing) {
-        m_speech->Speak(ReadAloud(m_bank.answers[static_cast<std::size_t>(m_currentRow)]));
+        m_speech->Speak(ReadAloud(m_rows->Answer(m_currentRow)));
     }
 }
 

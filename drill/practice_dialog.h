@@ -12,6 +12,7 @@
 
 #include "data/word_bank.h"
 #include "drill/progress_file.h"
+#include "drill/row_bank.h"
 #include "framework/dialog.h"
 #include "framework/seed_draw.h"
 #include "framework/speech.h"
@@ -35,6 +36,9 @@ public:
     // `speech` says the answers (see OnSubmit); it must outlive the dialog. Without one, as
     // without an English voice, the 听一听 button stays disabled.
     PracticeDialog(ControlHost& host, DrillEnvironment environment, Speech* speech = nullptr);
+    // It points into itself (the bank being drilled).
+    PracticeDialog(const PracticeDialog&) = delete;
+    PracticeDialog& operator=(const PracticeDialog&) = delete;
 
     // Handlers the backend calls.
     bool OnInitDialog() override;
@@ -57,9 +61,11 @@ public:
     std::int32_t RunCounter() const { return m_runCounter; }
     std::int32_t MasteredCount() const { return m_masteredCount; }
     std::int32_t PoolSize() const { return m_poolSize; }
-    const std::string& Mark(int row) const { return m_marks[static_cast<std::size_t>(row)]; }
+    // The rows being drilled (the built-in bank, or the chosen word list) and their marks.
+    const RowBank& Rows() const { return *m_rows; }
+    const std::string& Mark(int row) const { return m_rows->Mark(row); }
     const std::string& Filter() const { return m_filter; }
-    const WordBank& Bank() const { return m_bank; }
+    const WordBank& Bank() const { return m_rows->rows; }
     // Whether the answer of a submitted row is shown (the one the 听一听 button says).
     bool AnswerShown() const { return m_answerShown; }
 
@@ -90,8 +96,8 @@ private:
     void SayAnswer();
     void SilenceAnswer();
     void UpdateListenButton();
-    // Calls visit(row) for every row of the bank in the chosen filter: the rows of a category, all
-    // rows for 全选, the rows with a missed mark for 错题.
+    // Calls visit(row) for every row being drilled in the chosen filter: the rows of a category (a
+    // word list's rows all carry its name), all rows for 全选, the rows with a missed mark for 错题.
     template <typename Visit>
     void ForEachRowInFilter(Visit visit) const;
     // A printf-style line; the format is checked against the arguments at every call.
@@ -99,8 +105,9 @@ private:
 
     DrillEnvironment m_environment;
     ProgressFile m_progressFile;
-    WordBank m_bank;
-    std::array<std::string, kRowCapacity> m_marks;
+    // The built-in bank, and the bank whose rows the chosen filter drills.
+    RowBank m_builtIn;
+    RowBank* m_rows = &m_builtIn;
     std::string m_filter;
     FontHandle m_font18 = 0;
     FontHandle m_font12 = 0;
@@ -109,7 +116,6 @@ private:
     enum class Voice { Awaited, Ready, Missing } m_voice = Voice::Awaited;
     bool m_answerShown = false;
 
-    std::int32_t m_bankSize = 0;
     std::int32_t m_currentRow = -1;
     std::int32_t m_poolSize = 0;
     std::int32_t m_masteredCount = 0;

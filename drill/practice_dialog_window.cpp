@@ -37,15 +37,15 @@ bool PracticeDialog::OnInitDialog() {
     SetFonts();
     Host().SetWindowIcons();
 
-    for (std::string& mark : m_marks) mark.clear();
+    for (std::string& mark : m_builtIn.marks) mark.clear();
     LoadProgress();
     FillWordBank();
     m_currentRow = -1;
-    m_bankSize = kBankRows;
+    m_builtIn.size = kBankRows;
     m_poolSize = 0;
     SetNumber(ids::kTotalCount, kBankRows);
     SetNumber(ids::kMasteredCount, m_masteredCount);
-    m_poolSize = m_bankSize;
+    m_poolSize = m_builtIn.size;
 
     ChoosePosterToShow();
     SelectNextRow();

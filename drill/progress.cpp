@@ -4,7 +4,7 @@
 namespace zembra {
 
 void PracticeDialog::LoadProgress() {
-    const LoadedProgress loaded = m_progressFile.Load(m_marks);
+    const LoadedProgress loaded = m_progressFile.Load(m_builtIn.marks);
     m_runCounter = loaded.runCounter;
     m_markLineCount = loaded.markLineCount;
     m_masteredCount = loaded.masteredCount;
@@ -12,9 +12,8 @@ void PracticeDialog::LoadProgress() {
 
 void PracticeDialog::SaveProgress() {
     // One more run. The file decides the counter when the start-up could not read it whole.
-    const std::optional<std::int32_t> saved = m_progressFile.Save(
-        m_runCounter, std::span<const std::string>(m_marks.data(), static_cast<std::size_t>(m_bankSize)),
-        m_resetInSession);
+    const std::optional<std::int32_t> saved =
+        m_progressFile.Save(m_runCounter, m_builtIn.MarksInUse(), m_resetInSession);
     m_runCounter = saved.value_or(NextRunCounter(m_runCounter));
 }
 
