@@ -8,6 +8,11 @@ copy killed with SIGKILL leaves its lock file behind, and the next start runs al
 Everything runs twice: without a session bus (a bare X session: the lock file and a signal) and
 with a private one (the application id's name and org.freedesktop.Application.Activate).
 
+Then one table of what may stand at the progress file's place (a FIFO, a link to one, /dev/zero,
+a lock path that is a folder or a file of root's, a data folder others may write, a full file
+system): each start shows its window (or first a clear message) within seconds, and no mark of
+either copy is lost.
+
 Usage: second_start.py PATH-OF-zembra APP-ID
 Exits 77 (skipped) when Xvfb, xdotool, dbus-daemon, dbus-send or gdbus is missing."""
 
@@ -32,8 +37,15 @@ def fail(message):
     sys.exit(1)
 
 
-def progress(counter):
-    return (str(counter) + "\r\n" + "\r\n" * ROWS).encode("ascii")
+def progress(counter, marks=()):
+    """The file the program writes: the counter, then a mark line per row ("1" for the given rows)."""
+    return (str(counter) + "\r\n" + "".join("1\r\n" if row in marks else "\r\n" for row in range(ROWS))).encode()
+
+
+def marks_of(path):
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    return {row for row, mark in enumerate(lines[1:1 + ROWS]) if mark == b"1"}
 
 
 class FileWatch:
@@ -260,6 +272,215 @@ def run(session, folder, label):
           f"one save at the close; a start after SIGKILL ran")
 
 
+NOBODY = 65534
+START_UP = 10.0  # seconds within which a start shows its first window
+
+
+class Layouts:
+    """Real starts on one data folder each, under the same display, without a session bus."""
+
+    def __init__(self, program, display, folder):
+        self.program, self.display, self.folder = program, display, folder
+        runtime = os.path.join(folder, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        self.env = {k: v for k, v in os.environ.items() if k not in ("DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM")}
+        self.env.update(DISPLAY=display.name, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
+        self.running = []
+
+    def start(self, home, label, user=None):
+        started = time.monotonic()
+        process = subprocess.Popen([self.program], env=dict(self.env, XDG_DATA_HOME=home), stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, user=user, group=user,
+                                   extra_groups=[] if user else None)
+        self.running.append(process)
+        windows = wait_for(lambda: self.display.xdotool("search", "--all", "--onlyvisible", "--pid",
+                                                        str(process.pid), "--name", "."),
+                           START_UP, f"{label}: no window")
+        return process, windows[0], time.monotonic() - started
+
+    def window_named(self, process, name, label):
+        return wait_for(lambda: self.display.xdotool("search", "--all", "--onlyvisible", "--pid", str(process.pid),
+                                                     "--name", name), START_UP, f"{label}: no window '{name}'")[0]
+
+    def answer(self, process, answer_key, label):
+        """Answers the close box's question after a failed save (alt+y tries again, alt+n gives up)."""
+        question = self.window_named(process, "保存失败", label)
+        self.display.xdotool("windowfocus", question)
+        time.sleep(0.3)
+        self.display.xdotool("key", answer_key)
+
+    def close(self, process, window, label, answer_key=None):
+        self.display.close(window)
+        if answer_key:
+            self.answer(process, answer_key, label)
+        try:
+            process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fail(f"{label}: still running after the close box")
+        return process.stdout.read().decode("utf-8", "replace")
+
+    def end(self):
+        for process in self.running:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+
+
+def not_a_file(make):
+    """Something that is not a file at the path: the run starts as on an empty file and leaves it."""
+
+    def layout(runs, data, label):
+        target = os.path.join(data, "zembra", FILE_NAME)
+        kind = make(target)
+        process, window, seconds = runs.start(data, label)
+        output = runs.close(process, window, label, "alt+n")  # nothing can be saved: end without
+        if kind != os.stat(target).st_mode >> 12 or os.path.islink(target) != (make is not mkfifo):
+            fail(f"{label}: what stood at the path was replaced")
+        if "打开文件失败" not in output:
+            fail(f"{label}: no diagnostic line, only {output!r}")
+        return seconds
+
+    return layout
+
+
+def mkfifo(target):
+    os.mkfifo(target)
+    return os.stat(target).st_mode >> 12
+
+
+def link_to_fifo(target):
+    os.mkfifo(target + ".fifo")
+    os.symlink(FILE_NAME + ".fifo", target)
+    return os.stat(target).st_mode >> 12
+
+
+def link_to_zero(target):
+    os.symlink("/dev/zero", target)
+    return os.stat(target).st_mode >> 12
+
+
+def two_copies(make_lock, user=None):
+    """A lock that cannot be taken: two copies run, and the later save keeps what the other saved."""
+
+    def layout(runs, data, label):
+        target = os.path.join(data, "zembra", FILE_NAME)
+        with open(target, "wb") as f:
+            f.write(progress(7, {0}))
+        if user:
+            for path in (data, os.path.dirname(target), target):
+                os.chown(path, user, user)
+        make_lock(target + ".lock")
+        first, first_window, seconds = runs.start(data, label, user)
+        second, second_window, _ = runs.start(data, label, user)
+        runs.close(first, first_window, label)
+        if counter_of(target) != 8:
+            fail(f"{label}: the first close saved counter {counter_of(target)}")
+        # What the first copy's answers would have saved, put in place as its save does.
+        with open(target + ".new", "wb") as f:
+            f.write(progress(8, {0, 5}))
+        if user:
+            os.chown(target + ".new", user, user)
+        os.rename(target + ".new", target)
+        output = runs.close(second, second_window, label)
+        if marks_of(target) != {0, 5} or counter_of(target) != 9:
+            fail(f"{label}: after both closes marks {sorted(marks_of(target))}, counter {counter_of(target)}")
+        if "加锁" not in output:
+            fail(f"{label}: the lock failure was not said: {output!r}")
+        return seconds
+
+    return layout
+
+
+def lock_of_root(lock):
+    with open(lock, "wb"):
+        pass
+    os.chmod(lock, 0o600)
+
+
+def open_folder(runs, data, label):
+    """A data folder that others may write: a message for the parent, then a run that saves nothing."""
+    target = os.path.join(data, "zembra", FILE_NAME)
+    before = progress(7, {3})
+    with open(target, "wb") as f:
+        f.write(before)
+    os.chmod(os.path.dirname(target), 0o777)
+    process, _, seconds = runs.start(data, label)
+    runs.display.close(runs.window_named(process, "进度不会保存", label))
+    window = runs.window_named(process, "^Zembra", label)
+    output = runs.close(process, window, label)
+    with open(target, "rb") as f:
+        if f.read() != before:
+            fail(f"{label}: the file was saved over")
+    if "不安全" not in output:
+        fail(f"{label}: no diagnostic line, only {output!r}")
+    return seconds
+
+
+def full_file_system(runs, data, label):
+    """A full disk at the close: the window says so; once there is room, 是 saves every mark."""
+    folder = os.path.join(data, "zembra")
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k,mode=0700", "tmpfs", folder],
+                      stderr=subprocess.DEVNULL).returncode != 0:
+        print(f"{label}: skipped, no tmpfs can be mounted here")
+        return 0.0
+    try:
+        target = os.path.join(folder, FILE_NAME)
+        with open(target, "wb") as f:
+            f.write(progress(7, {2, 9}))
+        filler = os.path.join(folder, "filler")
+        fd = os.open(filler, os.O_WRONLY | os.O_CREAT)
+        try:
+            while os.write(fd, b"x" * 4096):
+                pass
+        except OSError:
+            pass
+        os.close(fd)
+        process, window, seconds = runs.start(data, label)
+        runs.display.close(window)
+        runs.window_named(process, "保存失败", label)
+        os.remove(filler)
+        runs.answer(process, "alt+y", label)  # room again: try again
+        try:
+            process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fail(f"{label}: still running after 是")
+        if marks_of(target) != {2, 9} or counter_of(target) != 8:
+            fail(f"{label}: after the retry marks {sorted(marks_of(target))}, counter {counter_of(target)}")
+        return seconds
+    finally:
+        subprocess.run(["umount", "-l", folder])
+
+
+LAYOUTS = [
+    ("FIFO", not_a_file(mkfifo)),
+    ("symlink to a FIFO", not_a_file(link_to_fifo)),
+    ("symlink to /dev/zero", not_a_file(link_to_zero)),
+    ("lock path a folder", two_copies(os.mkdir)),
+    ("lock file of root's", two_copies(lock_of_root, NOBODY)),
+    ("folder writable by others", open_folder),
+    ("full file system", full_file_system),
+]
+
+
+def run_layouts(program, display, folder):
+    as_root = os.geteuid() == 0
+    os.makedirs(folder)
+    for reachable in (os.path.dirname(folder), folder):  # by the unprivileged copy
+        os.chmod(reachable, 0o755)
+    for index, (label, layout) in enumerate(LAYOUTS):
+        if label == "lock file of root's" and not as_root:
+            print(f"{label}: skipped, needs root to start a copy as another user")
+            continue
+        data = os.path.join(folder, f"layout{index}")
+        os.makedirs(os.path.join(data, "zembra"), mode=0o700)
+        runs = Layouts(program, display, data)
+        try:
+            seconds = layout(runs, data, label)
+        finally:
+            runs.end()
+        print(f"{label}: first window in {seconds:.1f} s, no mark lost")
+
+
 def main():
     if len(sys.argv) != 3:
         fail(__doc__)
@@ -287,6 +508,7 @@ def main():
                 run(session, os.path.join(folder, "bus"), "with a session bus")
             finally:
                 session.end()
+            run_layouts(program, display, os.path.join(folder, "layouts"))
     finally:
         if bus_daemon:
             bus_daemon.kill()
