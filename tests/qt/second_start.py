@@ -277,42 +277,49 @@ START_UP = 10.0  # seconds within which a start shows its first window
 
 
 class Layouts:
-    """Real starts on one data folder each, under the same display, without a session bus."""
+    """Real starts on one data folder, under the same display, without a session bus."""
 
-    def __init__(self, program, display, folder):
-        self.program, self.display, self.folder = program, display, folder
-        runtime = os.path.join(folder, "runtime")
+    def __init__(self, program, display, data):
+        self.program, self.display, self.data, self.running = program, display, data, []
+        self.target = os.path.join(data, "zembra", FILE_NAME)
+        os.makedirs(os.path.dirname(self.target), mode=0o700)
+        runtime = os.path.join(data, "runtime")
         os.makedirs(runtime, mode=0o700)
         self.env = {k: v for k, v in os.environ.items() if k not in ("DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM")}
-        self.env.update(DISPLAY=display.name, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
-        self.running = []
+        self.env.update(DISPLAY=display.name, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8",
+                        XDG_DATA_HOME=data)
 
-    def start(self, home, label, user=None):
+    def write(self, counter, marks, user=None):
+        with open(self.target + ".new", "wb") as f:
+            f.write(progress(counter, marks))
+        if user:
+            os.chown(self.target + ".new", user, user)
+        os.rename(self.target + ".new", self.target)  # as a save puts it in place
+
+    def start(self, label, user=None):
+        """The process and its first window (the dialog, or a message before it), and how long it took."""
         started = time.monotonic()
-        process = subprocess.Popen([self.program], env=dict(self.env, XDG_DATA_HOME=home), stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL, user=user, group=user,
-                                   extra_groups=[] if user else None)
+        process = subprocess.Popen([self.program], env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   user=user, group=user, extra_groups=[] if user else None)
         self.running.append(process)
-        windows = wait_for(lambda: self.display.xdotool("search", "--all", "--onlyvisible", "--pid",
-                                                        str(process.pid), "--name", "."),
-                           START_UP, f"{label}: no window")
-        return process, windows[0], time.monotonic() - started
+        window = self.window(process, ".", label)
+        return process, window, time.monotonic() - started
 
-    def window_named(self, process, name, label):
+    def window(self, process, name, label):
         return wait_for(lambda: self.display.xdotool("search", "--all", "--onlyvisible", "--pid", str(process.pid),
                                                      "--name", name), START_UP, f"{label}: no window '{name}'")[0]
 
-    def answer(self, process, answer_key, label):
-        """Answers the close box's question after a failed save (alt+y tries again, alt+n gives up)."""
-        question = self.window_named(process, "保存失败", label)
-        self.display.xdotool("windowfocus", question)
+    def answer(self, process, key, label):
+        """The close box's question after a failed save: alt+y tries again, alt+n gives up."""
+        self.display.xdotool("windowfocus", self.window(process, "保存失败", label))
         time.sleep(0.3)
-        self.display.xdotool("key", answer_key)
+        self.display.xdotool("key", key)
 
-    def close(self, process, window, label, answer_key=None):
+    def close(self, process, window, label, key=None):
+        """The close box, and what the process wrote on standard output."""
         self.display.close(window)
-        if answer_key:
-            self.answer(process, answer_key, label)
+        if key:
+            self.answer(process, key, label)
         try:
             process.wait(timeout=20)
         except subprocess.TimeoutExpired:
@@ -327,65 +334,45 @@ class Layouts:
 
 
 def not_a_file(make):
-    """Something that is not a file at the path: the run starts as on an empty file and leaves it."""
+    """Not a file at the path: the run starts as on a new one, and the close leaves it as it was."""
 
-    def layout(runs, data, label):
-        target = os.path.join(data, "zembra", FILE_NAME)
-        kind = make(target)
-        process, window, seconds = runs.start(data, label)
-        output = runs.close(process, window, label, "alt+n")  # nothing can be saved: end without
-        if kind != os.stat(target).st_mode >> 12 or os.path.islink(target) != (make is not mkfifo):
+    def layout(runs, label):
+        make(runs.target)
+        kind, link = os.stat(runs.target).st_mode >> 12, os.path.islink(runs.target)
+        process, window, seconds = runs.start(label)
+        output = runs.close(process, window, label, "alt+n")
+        if (os.stat(runs.target).st_mode >> 12, os.path.islink(runs.target)) != (kind, link):
             fail(f"{label}: what stood at the path was replaced")
-        if "打开文件失败" not in output:
+        if "不是普通文件" not in output:
             fail(f"{label}: no diagnostic line, only {output!r}")
         return seconds
 
     return layout
 
 
-def mkfifo(target):
-    os.mkfifo(target)
-    return os.stat(target).st_mode >> 12
-
-
-def link_to_fifo(target):
+def fifo_behind_link(target):
     os.mkfifo(target + ".fifo")
     os.symlink(FILE_NAME + ".fifo", target)
-    return os.stat(target).st_mode >> 12
-
-
-def link_to_zero(target):
-    os.symlink("/dev/zero", target)
-    return os.stat(target).st_mode >> 12
 
 
 def two_copies(make_lock, user=None):
     """A lock that cannot be taken: two copies run, and the later save keeps what the other saved."""
 
-    def layout(runs, data, label):
-        target = os.path.join(data, "zembra", FILE_NAME)
-        with open(target, "wb") as f:
-            f.write(progress(7, {0}))
+    def layout(runs, label):
+        runs.write(7, {0}, user)
         if user:
-            for path in (data, os.path.dirname(target), target):
+            for path in (runs.data, os.path.dirname(runs.target)):
                 os.chown(path, user, user)
-        make_lock(target + ".lock")
-        first, first_window, seconds = runs.start(data, label, user)
-        second, second_window, _ = runs.start(data, label, user)
+        make_lock(runs.target + ".lock")
+        first, first_window, seconds = runs.start(label, user)
+        second, second_window, _ = runs.start(label, user)
         runs.close(first, first_window, label)
-        if counter_of(target) != 8:
-            fail(f"{label}: the first close saved counter {counter_of(target)}")
-        # What the first copy's answers would have saved, put in place as its save does.
-        with open(target + ".new", "wb") as f:
-            f.write(progress(8, {0, 5}))
-        if user:
-            os.chown(target + ".new", user, user)
-        os.rename(target + ".new", target)
+        if counter_of(runs.target) != 8:
+            fail(f"{label}: the first close saved counter {counter_of(runs.target)}")
+        runs.write(8, {0, 5}, user)  # what the first copy's answers would have saved
         output = runs.close(second, second_window, label)
-        if marks_of(target) != {0, 5} or counter_of(target) != 9:
-            fail(f"{label}: after both closes marks {sorted(marks_of(target))}, counter {counter_of(target)}")
-        if "加锁" not in output:
-            fail(f"{label}: the lock failure was not said: {output!r}")
+        if (marks_of(runs.target), counter_of(runs.target)) != ({0, 5}, 9) or "加锁" not in output:
+            fail(f"{label}: marks {sorted(marks_of(runs.target))}, counter {counter_of(runs.target)}, {output!r}")
         return seconds
 
     return layout
@@ -397,64 +384,50 @@ def lock_of_root(lock):
     os.chmod(lock, 0o600)
 
 
-def open_folder(runs, data, label):
+def open_folder(runs, label):
     """A data folder that others may write: a message for the parent, then a run that saves nothing."""
-    target = os.path.join(data, "zembra", FILE_NAME)
-    before = progress(7, {3})
-    with open(target, "wb") as f:
-        f.write(before)
-    os.chmod(os.path.dirname(target), 0o777)
-    process, _, seconds = runs.start(data, label)
-    runs.display.close(runs.window_named(process, "进度不会保存", label))
-    window = runs.window_named(process, "^Zembra", label)
-    output = runs.close(process, window, label)
-    with open(target, "rb") as f:
-        if f.read() != before:
-            fail(f"{label}: the file was saved over")
-    if "不安全" not in output:
-        fail(f"{label}: no diagnostic line, only {output!r}")
+    runs.write(7, {3})
+    os.chmod(os.path.dirname(runs.target), 0o777)
+    process, _, seconds = runs.start(label)
+    runs.display.close(runs.window(process, "进度不会保存", label))
+    output = runs.close(process, runs.window(process, "^Zembra", label), label)
+    if (marks_of(runs.target), counter_of(runs.target)) != ({3}, 7) or "不安全" not in output:
+        fail(f"{label}: the file was saved over or nothing was said: {output!r}")
     return seconds
 
 
-def full_file_system(runs, data, label):
+def full_file_system(runs, label):
     """A full disk at the close: the window says so; once there is room, 是 saves every mark."""
-    folder = os.path.join(data, "zembra")
+    folder = os.path.dirname(runs.target)
     if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k,mode=0700", "tmpfs", folder],
                       stderr=subprocess.DEVNULL).returncode != 0:
         print(f"{label}: skipped, no tmpfs can be mounted here")
         return 0.0
     try:
-        target = os.path.join(folder, FILE_NAME)
-        with open(target, "wb") as f:
-            f.write(progress(7, {2, 9}))
-        filler = os.path.join(folder, "filler")
-        fd = os.open(filler, os.O_WRONLY | os.O_CREAT)
+        runs.write(7, {2, 9})
+        filler = os.open(os.path.join(folder, "filler"), os.O_WRONLY | os.O_CREAT)
         try:
-            while os.write(fd, b"x" * 4096):
+            while os.write(filler, b"x" * 4096):
                 pass
         except OSError:
             pass
-        os.close(fd)
-        process, window, seconds = runs.start(data, label)
+        os.close(filler)
+        process, window, seconds = runs.start(label)
         runs.display.close(window)
-        runs.window_named(process, "保存失败", label)
-        os.remove(filler)
-        runs.answer(process, "alt+y", label)  # room again: try again
-        try:
-            process.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            fail(f"{label}: still running after 是")
-        if marks_of(target) != {2, 9} or counter_of(target) != 8:
-            fail(f"{label}: after the retry marks {sorted(marks_of(target))}, counter {counter_of(target)}")
+        runs.window(process, "保存失败", label)
+        os.remove(os.path.join(folder, "filler"))
+        runs.close(process, window, label, "alt+y")  # room again: try again
+        if (marks_of(runs.target), counter_of(runs.target)) != ({2, 9}, 8):
+            fail(f"{label}: after the retry marks {sorted(marks_of(runs.target))}, counter {counter_of(runs.target)}")
         return seconds
     finally:
         subprocess.run(["umount", "-l", folder])
 
 
 LAYOUTS = [
-    ("FIFO", not_a_file(mkfifo)),
-    ("symlink to a FIFO", not_a_file(link_to_fifo)),
-    ("symlink to /dev/zero", not_a_file(link_to_zero)),
+    ("FIFO", not_a_file(os.mkfifo)),
+    ("symlink to a FIFO", not_a_file(fifo_behind_link)),
+    ("symlink to /dev/zero", not_a_file(lambda target: os.symlink("/dev/zero", target))),
     ("lock path a folder", two_copies(os.mkdir)),
     ("lock file of root's", two_copies(lock_of_root, NOBODY)),
     ("folder writable by others", open_folder),
@@ -463,19 +436,16 @@ LAYOUTS = [
 
 
 def run_layouts(program, display, folder):
-    as_root = os.geteuid() == 0
     os.makedirs(folder)
-    for reachable in (os.path.dirname(folder), folder):  # by the unprivileged copy
+    for reachable in (os.path.dirname(folder), folder):  # by the copies started as another user
         os.chmod(reachable, 0o755)
     for index, (label, layout) in enumerate(LAYOUTS):
-        if label == "lock file of root's" and not as_root:
+        if label == "lock file of root's" and os.geteuid() != 0:
             print(f"{label}: skipped, needs root to start a copy as another user")
             continue
-        data = os.path.join(folder, f"layout{index}")
-        os.makedirs(os.path.join(data, "zembra"), mode=0o700)
-        runs = Layouts(program, display, data)
+        runs = Layouts(program, display, os.path.join(folder, str(index)))
         try:
-            seconds = layout(runs, data, label)
+            seconds = layout(runs, label)
         finally:
             runs.end()
         print(f"{label}: first window in {seconds:.1f} s, no mark lost")
