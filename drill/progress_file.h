@@ -72,6 +72,8 @@ public:
     using Diagnostics = std::function<void(std::string_view)>;
     ProgressFile(std::filesystem::path path, Diagnostics diagnostics);
 
+    // Only a regular file is read: a folder, a pipe or a device at the path (or a link to one)
+    // reads as a file that cannot be read, and so does one past the limits above.
     // Never truncates an existing file: a missing file is created empty; one that exists but
     // cannot be opened for reading and writing is retried briefly, then read read-only; when it
     // cannot be read whole, the run starts with what was read (an empty file's values when
