@@ -26,6 +26,9 @@ struct DrillEnvironment {
     std::function<std::int64_t()> clock;
     // Receives each diagnostic line as GBK bytes.
     std::function<void(std::string_view)> diagnostics;
+    // The file is read but never written: its folder is not safe, or there is no home folder.
+    // The owner has said why.
+    bool savingRefused = false;
 
     // The real clock and standard output in the platform's text encoding.
     static DrillEnvironment ForProgressFile(std::filesystem::path file);
@@ -86,7 +89,10 @@ private:
     void SelectNextRow();
     void FillWordBank();
     void LoadProgress();
-    void SaveProgress();
+    // Saves without asking anything; false when nothing was saved (the reason is Fault()).
+    bool SaveProgress();
+    // The close box's question after a failed save: true to try again.
+    bool AskToRetrySave();
     void SetFonts();
     void ChoosePosterToShow();
     void SetNumber(int id, std::int32_t value);

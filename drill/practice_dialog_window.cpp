@@ -98,7 +98,10 @@ void PracticeDialog::OnCommand(int id, Notification code) {
 
 void PracticeDialog::OnClose() {
     if (m_speech) m_speech->Stop();
-    SaveProgress();
+    // A save that fails is said in the window, which a pupil started from the desktop sees; a
+    // refused one was said at the start.
+    while (!SaveProgress() && !m_environment.savingRefused && AskToRetrySave()) {
+    }
 }
 
 std::optional<Colour> PracticeDialog::OnCtlColor(int id) const {

@@ -1,5 +1,9 @@
 // The dialog's two steps on the progress file: loading at start-up, saving at the close request.
+#include <cstdio>
+#include <string>
+
 #include "drill/practice_dialog.h"
+#include "ui/texts.h"
 
 namespace zembra {
 
@@ -10,11 +14,36 @@ void PracticeDialog::LoadProgress() {
     m_masteredCount = loaded.masteredCount;
 }
 
-void PracticeDialog::SaveProgress() {
+bool PracticeDialog::SaveProgress() {
+    if (m_environment.savingRefused) return false;
     // One more run. The file decides the counter when the start-up could not read it whole.
     const std::optional<std::int32_t> saved =
         m_progressFile.Save(m_runCounter, m_builtIn.MarksInUse(), m_resetInSession);
-    m_runCounter = saved.value_or(NextRunCounter(m_runCounter));
+    // A failed save leaves the counter, so that trying again writes the same run.
+    if (saved) m_runCounter = *saved;
+    return saved.has_value();
+}
+
+bool PracticeDialog::AskToRetrySave() {
+    const char* reason = texts::kReasonNotWritten;
+    switch (m_progressFile.Fault()) {
+        case ProgressFault::NotAFile:
+            reason = texts::kReasonNotAFile;
+            break;
+        case ProgressFault::TooLarge:
+            reason = texts::kReasonTooLarge;
+            break;
+        case ProgressFault::Unreadable:
+            reason = texts::kReasonUnreadable;
+            break;
+        case ProgressFault::None:
+        case ProgressFault::NotWritten:
+            break;
+    }
+    std::string question(sizeof texts::kSaveFailedQuestionFormat + std::char_traits<char>::length(reason), '\0');
+    question.resize(static_cast<std::size_t>(
+        std::snprintf(question.data(), question.size(), texts::kSaveFailedQuestionFormat, reason)));
+    return Host().AskYesNo(question, texts::kSaveFailedCaption);
 }
 
 }  // namespace zembra

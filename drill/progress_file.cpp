@@ -32,21 +32,29 @@ bool ReplaceWhenFree(const std::filesystem::path& temporary, const std::filesyst
     }
 }
 
-// Writes `bytes` to a new temporary file beside `target` and puts it in the target's place.
-bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes) {
+// Writes `bytes` to a new temporary file beside `target` and puts it in the target's place;
+// `written` is then the new file's identity, which the rename keeps.
+bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes,
+                    std::optional<FileIdentity>& written) {
     for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
         const std::filesystem::path temporary = TemporaryPathBeside(target, attempt);
         RawFile file;
         const OpenStatus status = file.CreateNew(temporary);
         if (status == OpenStatus::Exists) continue;  // a leftover of a crash: take another name
         if (status != OpenStatus::Opened) return false;
-        const bool written = file.MatchPermissions(target) && file.Write(bytes.data(), bytes.size()) && file.Flush();
+        const bool ok = file.MatchPermissions(target) && file.Write(bytes.data(), bytes.size()) && file.Flush();
+        written = file.Identity();
         const bool closed = file.Close();
-        if (written && closed && ReplaceWhenFree(temporary, target)) return true;
+        if (ok && closed && ReplaceWhenFree(temporary, target)) return true;
         RemoveFileIfPresent(temporary);
         return false;
     }
     return false;
+}
+
+ProgressFault FaultOf(OpenStatus status) {
+    if (status == OpenStatus::NotFound) return ProgressFault::None;
+    return status == OpenStatus::NotAFile ? ProgressFault::NotAFile : ProgressFault::Unreadable;
 }
 
 }  // namespace
@@ -72,6 +80,7 @@ std::int32_t NextRunCounter(std::int32_t runCounter) {
 }
 
 LoadedProgress ReadProgress(TextReader& reader, std::span<std::string> marks) {
+    reader.Limit(kMarkLineLimit, kProgressFileLimit);
     LoadedProgress loaded;
     std::string line;
     loaded.runCounter = reader.ReadLine(line) ? ParseRunCounter(line) : 1;
@@ -86,6 +95,7 @@ LoadedProgress ReadProgress(TextReader& reader, std::span<std::string> marks) {
         ++loaded.markLineCount;
     }
     loaded.readWhole = !reader.Failed();
+    loaded.tooLarge = reader.TooLarge();
     return loaded;
 }
 
@@ -151,34 +161,52 @@ LoadedProgress ProgressFile::Load(std::span<std::string> marks) {
     }
     // Held by another program for too long, or not writable: read what can be read.
     if (status == OpenStatus::Busy || status == OpenStatus::Failed) status = file.OpenReadOnly(m_path);
+    m_identity.reset();
     if (status != OpenStatus::Opened) {
         // Nothing read: the run starts as on an empty new file. Only when there is no file at all
         // is there nothing that a save could lose.
         LoadedProgress nothing;
         nothing.readWhole = status == OpenStatus::NotFound;
+        m_fault = FaultOf(status);
+        if (status == OpenStatus::NotAFile) m_diagnostics(texts::kNotAFile);
         m_knowsTheFile = nothing.readWhole;
         m_rowsRead = 0;
         return nothing;
     }
-    const LoadedProgress loaded = ReadProgress(file.Reader(), marks);
+    const LoadedProgress loaded = ReadOpenFile(file, marks);
     file.Close();
     // A read error is a failed load, not the end of the file.
     if (!loaded.readWhole && !reported) m_diagnostics(texts::kOpenFailed);
+    if (loaded.tooLarge) m_diagnostics(texts::kTooLarge);
     m_knowsTheFile = loaded.readWhole;
     m_rowsRead = static_cast<std::size_t>(loaded.markLineCount);
     return loaded;
 }
 
-std::optional<LoadedProgress> ProgressFile::ReadAgain(std::span<std::string> marks) const {
+LoadedProgress ProgressFile::ReadOpenFile(TextFile& file, std::span<std::string> marks) {
+    const LoadedProgress loaded = ReadProgress(file.Reader(), marks);
+    m_identity = file.Identity();
+    m_fault = loaded.tooLarge ? ProgressFault::TooLarge
+                              : (loaded.readWhole ? ProgressFault::None : ProgressFault::Unreadable);
+    return loaded;
+}
+
+std::optional<LoadedProgress> ProgressFile::ReadAgain(std::span<std::string> marks) {
     TextFile file;
     OpenStatus status = file.OpenReadOnly(m_path);
     for (int attempt = 1; status == OpenStatus::Busy && attempt < kOpenAttempts; ++attempt) {
         PauseBeforeRetry();
         status = file.OpenReadOnly(m_path);
     }
-    if (status == OpenStatus::NotFound) return LoadedProgress{};  // removed meanwhile: nothing to keep
-    if (status != OpenStatus::Opened) return std::nullopt;
-    const LoadedProgress loaded = ReadProgress(file.Reader(), marks);
+    if (status == OpenStatus::NotFound) {  // removed meanwhile: nothing to keep
+        m_identity.reset();
+        return LoadedProgress{};
+    }
+    if (status != OpenStatus::Opened) {
+        m_fault = FaultOf(status);
+        return std::nullopt;
+    }
+    const LoadedProgress loaded = ReadOpenFile(file, marks);
     file.Close();
     if (!loaded.readWhole) return std::nullopt;
     return loaded;
@@ -186,13 +214,15 @@ std::optional<LoadedProgress> ProgressFile::ReadAgain(std::span<std::string> mar
 
 std::optional<std::int32_t> ProgressFile::Save(std::int32_t runCounter, std::span<const std::string> marks,
                                                bool resetInSession) {
-    if (m_knowsTheFile) {
+    // Another copy may have saved since: without a lock, or with one that a second start could
+    // not take (a folder or a foreign file in its place, a file system without locks).
+    if (m_knowsTheFile && IdentityOf(m_path) == m_identity) {
         const std::int32_t next = NextRunCounter(runCounter);
         if (!Replace(next, marks)) return std::nullopt;
         return next;
     }
-    // The start-up did not read the file whole: the session's marks alone would replace the
-    // pupil's progress by a part of it, or by nothing.
+    // The start-up did not read the file whole, or the file changed: the session's marks alone
+    // would replace the pupil's progress by a part of it, or by nothing.
     std::vector<std::string> fileMarks(marks.size());
     const std::optional<LoadedProgress> now = ReadAgain(fileMarks);
     if (!now) {
@@ -208,11 +238,15 @@ std::optional<std::int32_t> ProgressFile::Save(std::int32_t runCounter, std::spa
 bool ProgressFile::Replace(std::int32_t runCounter, std::span<const std::string> marks) {
     // A link keeps pointing where the user made it point: the file it names is replaced.
     const std::filesystem::path target = FollowLinks(m_path);
-    if (!IsWriteProtected(target) && WriteInPlaceOf(target, FormatProgress(runCounter, marks))) {
+    std::optional<FileIdentity> written;
+    if (!IsWriteProtected(target) && WriteInPlaceOf(target, FormatProgress(runCounter, marks), written)) {
         m_knowsTheFile = true;
+        m_identity = written;
+        m_fault = ProgressFault::None;
         RemoveLeftoverTemporaries(target);
         return true;
     }
+    m_fault = ProgressFault::NotWritten;
     m_diagnostics(texts::kSaveFailed);
     return false;
 }

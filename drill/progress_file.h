@@ -13,8 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "framework/file_io.h"
+
 namespace zembra {
 
+class TextFile;
 class TextReader;
 
 struct LoadedProgress {
@@ -22,6 +25,21 @@ struct LoadedProgress {
     std::int32_t markLineCount = 0;
     std::int32_t masteredCount = 0;  // over the word bank's rows only
     bool readWhole = true;           // false when a read error cut the reading short
+    bool tooLarge = false;           // the reading stopped at a limit (kMarkLineLimit, kProgressFileLimit)
+};
+
+// A mark is a few bytes: a line longer than this, or a file larger, is one that cannot be read
+// whole (a link to /dev/zero, a file filled by something else), never one that exhausts memory.
+inline constexpr std::size_t kMarkLineLimit = 4096;
+inline constexpr std::size_t kProgressFileLimit = 1 << 20;
+
+// Why the last Load or Save of a ProgressFile did not read or write the file.
+enum class ProgressFault {
+    None,
+    NotAFile,    // a folder, pipe or device at the path
+    TooLarge,    // past the limits above
+    Unreadable,  // no permission, a read error, held by another program
+    NotWritten,  // the new file could not be written or put in place
 };
 
 // The leading decimal integer of a line as `atoi` reads it (white space, optional sign, digits),
@@ -54,6 +72,8 @@ public:
     using Diagnostics = std::function<void(std::string_view)>;
     ProgressFile(std::filesystem::path path, Diagnostics diagnostics);
 
+    // Only a regular file is read: a folder, a pipe or a device at the path (or a link to one)
+    // reads as a file that cannot be read, and so does one past the limits above.
     // Never truncates an existing file: a missing file is created empty; one that exists but
     // cannot be opened for reading and writing is retried briefly, then read read-only; when it
     // cannot be read whole, the run starts with what was read (an empty file's values when
@@ -61,7 +81,8 @@ public:
     LoadedProgress Load(std::span<std::string> marks);
 
     // The close request's save of the bank's marks with the counter one higher. If the start-up
-    // did not read the file whole, the file is read again first: when that succeeds, the marks
+    // did not read the file whole, or the file is no longer the one read or written last (another
+    // copy saved it, whatever the lock did), the file is read again first: when that succeeds, the marks
     // saved are the file's with the session's added (MergeSessionMarks) and the counter is the
     // file's one higher; when it fails, the file is left as it is. Returns the counter written, or
     // nothing, with a diagnostic line, when nothing was saved. `resetInSession`: the pupil cleared
@@ -74,10 +95,15 @@ public:
     // read-only is left alone. Returns false, with a diagnostic line, when nothing was saved.
     bool Replace(std::int32_t runCounter, std::span<const std::string> marks);
 
+    // Why the last Load or Save fell short; None after a whole read or a save.
+    ProgressFault Fault() const { return m_fault; }
+
 private:
-    // Reads the file again with no side effects (nothing is created); a missing file reads as an
-    // empty one. Nothing when it cannot be read whole.
-    std::optional<LoadedProgress> ReadAgain(std::span<std::string> marks) const;
+    // Reads the file again without creating it; a missing file reads as an empty one. Nothing
+    // when it cannot be read whole.
+    std::optional<LoadedProgress> ReadAgain(std::span<std::string> marks);
+    // Reads an open file, keeping its identity and why it fell short.
+    LoadedProgress ReadOpenFile(TextFile& file, std::span<std::string> marks);
 
     std::filesystem::path m_path;
     Diagnostics m_diagnostics;
@@ -86,6 +112,9 @@ private:
     bool m_knowsTheFile = false;
     // The mark lines that the start-up read: the rows the pupil saw, which a reset may clear.
     std::size_t m_rowsRead = 0;
+    // The file that was read or written last, as it was then; nothing when there was none.
+    std::optional<FileIdentity> m_identity;
+    ProgressFault m_fault = ProgressFault::None;
 };
 
 }  // namespace zembra

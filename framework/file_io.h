@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace zembra {
 
@@ -15,7 +16,18 @@ enum class OpenStatus {
     NotFound,  // the file does not exist
     Busy,      // another program holds the file open
     Exists,    // CreateNew: the file is already there
-    Failed,    // anything else: no permission, not a file, ...
+    NotAFile,  // a folder, a pipe, a device: never read (it may never end) nor replaced
+    Failed,    // anything else: no permission, ...
+};
+
+// Which file a path named and the state it was in: another program that replaces or rewrites the
+// file changes it (a new file, a new modification time or a new size).
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // in the system's own unit
+    bool operator==(const FileIdentity&) const = default;
 };
 
 class RawFile {
@@ -43,6 +55,8 @@ public:
     bool MatchPermissions(const std::filesystem::path& model);
     // False when closing reported an error (a write the system deferred may fail here).
     bool Close();
+    // The open file's identity; nothing when the system does not tell it.
+    std::optional<FileIdentity> Identity() const;
 
 private:
     // The system's handle of the open file: a file descriptor, or a Windows HANDLE. -1 is both the
@@ -67,6 +81,9 @@ bool RemoveFileIfPresent(const std::filesystem::path& path);
 // Whether an existing file is one that opening for writing would refuse (read-only, no permission);
 // false for a missing file or one that is only busy.
 bool IsWriteProtected(const std::filesystem::path& path);
+
+// The identity of the file that `path` names (links followed); nothing when there is none.
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 
 // The file that `path` names once every symbolic link on the way is followed (a link to a missing
 // file gives that missing file's path); `path` itself when it is no link.

@@ -18,6 +18,8 @@ bool TextReader::Refill() {
         m_ended = true;
         return false;
     }
+    m_total += static_cast<std::size_t>(got);
+    if (m_total > m_totalLimit) return Overrun();
     m_position = 0;
     m_end = static_cast<std::size_t>(got);
     // Whatever follows a 0x1A is not data.
@@ -26,6 +28,19 @@ bool TextReader::Refill() {
         m_source = [](char*, std::size_t) { return 0L; };
     }
     return m_end > 0 || Refill();
+}
+
+void TextReader::Limit(std::size_t lineBytes, std::size_t totalBytes) {
+    m_lineLimit = lineBytes;
+    m_totalLimit = totalBytes;
+}
+
+bool TextReader::Overrun() {
+    m_tooLarge = true;
+    m_failed = true;
+    m_ended = true;
+    m_position = m_end = 0;
+    return false;
 }
 
 bool TextReader::Abandon(std::string& line) {
@@ -45,6 +60,10 @@ bool TextReader::ReadLine(std::string& line) {
         const char* end = m_buffer.data() + m_end;
         const char* special = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
         line.append(begin, special);
+        if (line.size() > m_lineLimit) {
+            Overrun();
+            return !Abandon(line);
+        }
         m_position = static_cast<std::size_t>(special - m_buffer.data());
         if (special == end) continue;
         ++m_position;

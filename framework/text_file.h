@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -24,8 +25,12 @@ public:
     // The next line without its line end; false, with `line` empty, when nothing is left or a read
     // error came before the line's end.
     bool ReadLine(std::string& line);
-    // Whether the source reported an error (as opposed to reaching the end).
+    // Whether the source reported an error (as opposed to reaching the end), or ran past a limit.
     bool Failed() const { return m_failed; }
+    // From now on a line longer than `lineBytes`, or more than `totalBytes` from the source, is a
+    // failed read (TooLarge() then tells it): a source without end never exhausts memory.
+    void Limit(std::size_t lineBytes, std::size_t totalBytes);
+    bool TooLarge() const { return m_tooLarge; }
 
     // A reader over bytes in memory, which must outlive it.
     static TextReader OverBytes(std::string_view bytes);
@@ -33,6 +38,8 @@ public:
 
 private:
     bool Refill();
+    // Past a limit: the reading ends as after a read error.
+    bool Overrun();
     // After a read error: empties the line cut short and gives true.
     bool Abandon(std::string& line);
 
@@ -42,6 +49,10 @@ private:
     std::size_t m_end = 0;
     bool m_ended = false;
     bool m_failed = false;
+    bool m_tooLarge = false;
+    std::size_t m_lineLimit = SIZE_MAX;
+    std::size_t m_totalLimit = SIZE_MAX;
+    std::size_t m_total = 0;
 };
 
 // The same text with every LF written as CR LF.
@@ -64,6 +75,7 @@ public:
     // Pushes everything written through to the disk.
     bool Flush() { return m_file.Flush(); }
     bool Close() { return m_file.Close(); }
+    std::optional<FileIdentity> Identity() const { return m_file.Identity(); }
 
 private:
     RawFile m_file;

@@ -2,7 +2,13 @@
 #include "app/practice_app.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QMessageBox>
 #include <QWidget>
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "app/qt/main_dialog_resources.h"
 #include "app/qt/progress_location.h"
@@ -12,6 +18,7 @@
 #include "framework/diagnostics.h"
 #include "framework/qt/qt_dialog.h"
 #include "framework/qt/qt_speech.h"
+#include "framework/qt/qt_text.h"
 #include "ui/texts.h"
 
 namespace zembra {
@@ -36,24 +43,49 @@ void BringForward(QWidget* window) {
 
 bool PracticeApp::InitInstance() {
     const std::filesystem::path progressFile = ProgressFilePath();
-    // A folder that cannot be made shows up as the progress file's own diagnostic.
-    CreatePrivateFolders(progressFile.parent_path());
+    const std::filesystem::path folder = progressFile.parent_path();
+    DrillEnvironment environment = DrillEnvironment::ForProgressFile(progressFile);
+    bool unsafeFolder = false;
+    if (progressFile.empty()) {
+        WriteDiagnostic(texts::kNoHomeFolder);
+        environment.savingRefused = true;
+    } else {
+        // A folder that cannot be made shows up as the progress file's own diagnostic.
+        CreatePrivateFolders(folder);
+        unsafeFolder = std::filesystem::exists(folder) && !IsPrivateFolder(folder);
+        if (unsafeFolder) WriteDiagnostic(texts::kUnsafeFolder);
+        environment.savingRefused = unsafeFolder;
+    }
 
     QtDialog window(MainDialogResources());
     // Listening before the lock is taken: a second start may signal as soon as it is held.
     ActivationListener listener(QStringLiteral(ZEMBRA_APP_ID), [&window] { BringForward(window.Window()); });
-    const ProgressLock lock(progressFile);
-    if (!lock.Acquired()) {
+    std::optional<ProgressLock> lock;
+    if (!progressFile.empty()) lock.emplace(progressFile);
+    if (lock && !lock->Acquired()) {
         // Another copy runs on this file: it is brought forward, and this one ends without having
         // touched the file.
-        AskRunningCopyToActivate(QStringLiteral(ZEMBRA_APP_ID), lock.Holder());
+        AskRunningCopyToActivate(QStringLiteral(ZEMBRA_APP_ID), lock->Holder(), lock->HolderFd());
         WriteDiagnostic(texts::kAlreadyRunning);
         return false;
     }
+    if (lock && lock->Failure() != 0) {
+        char line[512];
+        std::snprintf(line, sizeof line, texts::kLockFailedFormat, std::strerror(lock->Failure()));
+        WriteDiagnostic(line);
+    }
     listener.Listen();
 
+    if (unsafeFolder) {
+        // For the pupil's parent: the README says how to mend it.
+        QMessageBox message(
+            QMessageBox::Warning, ToQString(texts::kUnsafeFolderCaption),
+            ToQString(texts::kUnsafeFolderMessage) + QStringLiteral("\n\n") + QFile::decodeName(folder.c_str()));
+        message.exec();
+    }
+
     QtSpeech speech;
-    PracticeDialog dialog(window, DrillEnvironment::ForProgressFile(progressFile), &speech);
+    PracticeDialog dialog(window, std::move(environment), &speech);
     window.DoModal(dialog);  // the end code is of no use
     return false;
 }

@@ -14,8 +14,10 @@ std::filesystem::path ProgressFileFor(const char* xdgDataHome, const char* home)
     std::filesystem::path data;
     if (xdgDataHome && std::filesystem::path(xdgDataHome).is_absolute()) {
         data = xdgDataHome;
+    } else if (home && std::filesystem::path(home).is_absolute()) {
+        data = std::filesystem::path(home) / ".local" / "share";
     } else {
-        data = std::filesystem::path(home ? home : "") / ".local" / "share";
+        return {};
     }
     return data / "zembra" / "ZbXxYy.zb";
 }
@@ -26,6 +28,15 @@ std::filesystem::path ProgressFilePath() {
         if (const passwd* user = getpwuid(getuid())) home = user->pw_dir;
     }
     return ProgressFileFor(std::getenv("XDG_DATA_HOME"), home);
+}
+
+bool IsPrivateFolder(const std::filesystem::path& folder) {
+    struct stat link {};
+    struct stat status {};
+    if (lstat(folder.c_str(), &link) != 0 || stat(folder.c_str(), &status) != 0) return false;
+    const uid_t user = geteuid();
+    return S_ISDIR(status.st_mode) && status.st_uid == user && link.st_uid == user &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 bool CreatePrivateFolders(const std::filesystem::path& folder) {

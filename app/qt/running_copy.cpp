@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -99,7 +100,7 @@ void ActivationListener::OnSignal() {
     if (any) m_activate();
 }
 
-bool AskRunningCopyToActivate(const QString& appId, pid_t holder) {
+bool AskRunningCopyToActivate(const QString& appId, pid_t holder, int holderFd) {
     QDBusConnection bus =
         HasSessionBus() && holder > 0 ? QDBusConnection::sessionBus() : QDBusConnection(QStringLiteral("none"));
     if (bus.isConnected()) {
@@ -120,9 +121,9 @@ bool AskRunningCopyToActivate(const QString& appId, pid_t holder) {
             if (bus.call(call, QDBus::Block, kCallTimeoutMs).type() == QDBusMessage::ReplyMessage) return true;
         }
     }
-    // A holder the kernel did not name (another pid namespace) is never signalled: kill(0) would
-    // signal this process's own group.
-    return holder > 0 && kill(holder, SIGUSR1) == 0;
+    // Only through the pidfd: a plain kill() of an id read earlier may reach a process that took
+    // the id since (and kill(0) would signal this process's own group).
+    return holderFd >= 0 && syscall(SYS_pidfd_send_signal, holderFd, SIGUSR1, nullptr, 0) == 0;
 }
 
 }  // namespace zembra

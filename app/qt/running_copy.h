@@ -55,7 +55,9 @@ private:
 };
 
 // Asks the copy of process `holder` to come forward: on the session bus when the application
-// id's name belongs to that very process, otherwise with SIGUSR1. False when neither reached it.
-bool AskRunningCopyToActivate(const QString& appId, pid_t holder);
+// id's name belongs to that very process, otherwise with SIGUSR1 through `holderFd`, its pidfd
+// (ProgressLock::HolderFd), so that no other process that took the id since is signalled. False
+// when neither reached it.
+bool AskRunningCopyToActivate(const QString& appId, pid_t holder, int holderFd);
 
 }  // namespace zembra

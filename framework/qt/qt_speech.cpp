@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -59,9 +61,29 @@ struct QtSpeech::Engine {
     QTextToSpeech* voice = nullptr;
 };
 
-QtSpeech::QtSpeech(QString engine) : m_engineName(std::move(engine)), m_context(std::make_unique<QObject>()) {}
+struct QtSpeech::Mailbox {
+    std::mutex mutex;
+    QObject* context = nullptr;  // cleared before the context goes
+
+    // From the engine's thread: `deliver` runs on the context's thread, unless it is gone by then
+    // (Qt drops the events posted to an object it destroys).
+    void Post(std::function<void()> deliver) {
+        const std::lock_guard<std::mutex> hold(mutex);
+        if (context) QMetaObject::invokeMethod(context, std::move(deliver), Qt::QueuedConnection);
+    }
+};
+
+QtSpeech::QtSpeech(QString engine)
+    : m_engineName(std::move(engine)), m_context(std::make_unique<QObject>()), m_mailbox(std::make_shared<Mailbox>()) {
+    m_mailbox->context = m_context.get();
+}
 
 QtSpeech::~QtSpeech() {
+    {
+        // From here on the engine's thread reports to no one.
+        const std::lock_guard<std::mutex> hold(m_mailbox->mutex);
+        m_mailbox->context = nullptr;
+    }
     if (!m_thread) return;
     Engine* engine = m_engine;
     QMetaObject::invokeMethod(
@@ -94,7 +116,7 @@ void QtSpeech::Connect() {
     m_thread->start(QThread::LowPriority);
 
     Engine* engine = m_engine;
-    QObject* reply = m_context.get();
+    std::shared_ptr<Mailbox> reply = m_mailbox;
     const QString name = m_engineName;
     auto ready = [this](bool available, QString why) {
         if (m_ready) m_ready(available, why.toStdString());
@@ -103,8 +125,7 @@ void QtSpeech::Connect() {
         &engine->context,
         [engine, reply, name, ready] {
             const auto report = [reply, ready](bool available, const QString& why) {
-                QMetaObject::invokeMethod(
-                    reply, [ready, available, why] { ready(available, why); }, Qt::QueuedConnection);
+                reply->Post([ready, available, why] { ready(available, why); });
             };
             auto* voice = new QTextToSpeech(name, &engine->context);
             if (voice->state() == QTextToSpeech::Error) {

@@ -32,7 +32,8 @@ public:
     void Stop() override;
 
 private:
-    struct Engine;  // the engine's side, used on its thread only
+    struct Engine;   // the engine's side, used on its thread only
+    struct Mailbox;  // where the engine's thread reports, shared with it
 
     void Connect();
     void Say(const QString& text);
@@ -40,6 +41,9 @@ private:
     QString m_engineName;
     ReadyHandler m_ready;
     std::unique_ptr<QObject> m_context;  // on the dialog's thread: what the engine reports goes here
+    // Owned jointly with the engine's thread, which may outlive this object: it reaches the
+    // context only through here, and only while the context lives.
+    std::shared_ptr<Mailbox> m_mailbox;
     std::unique_ptr<QThread> m_thread;
     Engine* m_engine = nullptr;        // owned by the engine's thread
     std::optional<QString> m_pending;  // said once the engine's thread runs

@@ -2,6 +2,7 @@
 // colours, Enter routing, the ways the dialog ends and what each leaves in the progress file.
 #include <gtest/gtest.h>
 
+#include "framework/file_faults.h"
 #include "tests/support/drill_fixture.h"
 #include "ui/main_dialog_template.h"
 #include "ui/poster.h"
@@ -196,13 +197,42 @@ TEST_F(Ending, TheCounterWrapsInsteadOfOverflowing) {
     EXPECT_EQ(ChoosePoster(INT32_MIN).control, 1086);
 }
 
-TEST_F(Ending, AFailedSaveStillEndsTheDialog) {
+// A failed save at the close box is said in the window with its reason: 是 tries again, 否 ends
+// the dialog without saving. Escape asks nothing.
+TEST_F(Ending, AFailedSaveIsSaidAndEndsTheDialogWhenGivenUp) {
     m_file = m_dir / "missing-folder" / "ZbXxYy.zb";
     Start();
+    m_window.AnswerNextQuestion(true);
+    m_window.AnswerNextQuestion(false);
     m_window.CloseBox();
     EXPECT_EQ(m_window.EndCode(), kIdCancel);
     EXPECT_NE(m_output.find(texts::kSaveFailed), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_file));
+    ASSERT_EQ(m_window.Questions().size(), 2u);
+    for (const AskedQuestion& question : m_window.Questions()) {
+        EXPECT_EQ(question.caption, G("保存失败"));
+        EXPECT_EQ(question.text, G("进度没有保存：写不进进度文件（磁盘满了、没有权限，或文件是只读的）。\n\n点“是”重试"
+                                   "，点“否”不保存退出。"));
+    }
+}
+
+TEST_F(Ending, ASaveTriedAgainSavesTheRunOnce) {
+    Start("5\r\n1\r\n");
+    m_window.AnswerNextQuestion(true);
+    {
+        InjectedFileFaults faults(FailNth(FileOperation::Rename, 1));
+        m_window.CloseBox();
+    }
+    EXPECT_EQ(m_window.Questions().size(), 1u);
+    EXPECT_EQ(ReadBytes(m_file).substr(0, 6), "6\r\n1\r\n");
+}
+
+TEST_F(Ending, EscapeAsksNothingWhereNothingCouldBeSaved) {
+    m_file = m_dir / "missing-folder" / "ZbXxYy.zb";
+    Start();
+    m_window.PressKey(Key::Escape);
+    EXPECT_EQ(m_window.EndCode(), kIdCancel);
+    EXPECT_TRUE(m_window.Questions().empty());
 }
 
 }  // namespace

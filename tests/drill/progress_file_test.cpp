@@ -429,17 +429,43 @@ INSTANTIATE_TEST_SUITE_P(Operations, FailedStepOfASave,
                                            FileOperation::Close, FileOperation::Rename),
                          [](const auto& test) { return NameOf(test.param); });
 
-TEST_F(ProgressOnDisk, TwoCopiesAtOnceTheLaterCloseWins) {
-    WriteBytes(m_path, FileOf("5"));
+// Two copies on one file, as when the lock could not be taken: each save finds the file changed
+// since it was read and adds its session to what the other saved.
+TEST_F(ProgressOnDisk, TwoCopiesAtOnceKeepEachOthersMarks) {
+    WriteBytes(m_path, FileOf("5", {"", "", "1"}));
     ProgressFile other(m_path, [](std::string_view) {});
     Marks otherMarks;
     Load();
     other.Load(otherMarks);
     otherMarks[0] = "1";
+    otherMarks[3] = "0";
     EXPECT_EQ(other.Save(5, BankRowsOf(otherMarks), false), 6);
     m_marks[1] = "1";
-    EXPECT_EQ(Close(5), 6);
-    EXPECT_EQ(ReadBytes(m_path), FileOf("6", {"", "1"}));
+    m_marks[0] = "0";  // missed here, mastered there: mastered
+    EXPECT_EQ(Close(5), 7);
+    EXPECT_EQ(ReadBytes(m_path), FileOf("7", {"1", "1", "1", "0"}));
+    otherMarks[4] = "1";
+    EXPECT_EQ(other.Save(6, BankRowsOf(otherMarks), false), 8);
+    EXPECT_EQ(ReadBytes(m_path), FileOf("8", {"1", "1", "1", "0", "1"}));
+    EXPECT_EQ(m_output, "");
+}
+
+TEST_F(ProgressOnDisk, AFileTooLargeToReadWholeIsNeverSavedOver) {
+    // A mark longer than any mark, and marks of a line's length for every row.
+    const std::string longMark(kMarkLineLimit + 1, '1');
+    const std::string rowsTooLong = FileOf("5", std::vector<std::string>(kBankRows, std::string(700, '1')));
+    for (const std::string& bytes : {FileOf("5", {"1", longMark}), rowsTooLong}) {
+        WriteBytes(m_path, bytes);
+        m_output.clear();
+        const LoadedProgress loaded = Load();
+        EXPECT_FALSE(loaded.readWhole);
+        EXPECT_TRUE(loaded.tooLarge);
+        EXPECT_EQ(m_output, std::string(texts::kOpenFailed) + texts::kTooLarge);
+        m_marks[7] = "1";
+        EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
+        EXPECT_EQ(m_file.Fault(), ProgressFault::TooLarge);
+        EXPECT_TRUE(ReadBytes(m_path) == bytes) << "the file was changed";
+    }
 }
 
 // Holds the file open the way another copy of the program does while it loads, or (on Windows)
@@ -520,7 +546,11 @@ TEST_F(ProgressOnDisk, FolderInPlaceOfTheFileStartsEmptyAndIsNotReplaced) {
     const LoadedProgress loaded = Load();
     EXPECT_EQ(loaded.runCounter, 1);
     EXPECT_EQ(loaded.masteredCount, 0);
+#ifdef _WIN32
     EXPECT_EQ(m_output, texts::kOpenFailed);
+#else
+    EXPECT_EQ(m_output, std::string(texts::kOpenFailed) + texts::kNotAFile);
+#endif
 
     m_output.clear();
     EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
@@ -690,6 +720,43 @@ TEST_F(ProgressOnDisk, ALinkStaysALinkAndItsFileIsReplaced) {
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"ZbXxYy.zb", "elsewhere", "real"}));
     EXPECT_EQ(FolderEntries(m_dir / "real"), std::vector<std::string>{"progress"});
 }
+
+// What may stand at the path instead of a file: read without waiting (a FIFO has no writer),
+// never read to an end that never comes, never replaced.
+struct NotAFileCase {
+    const char* name;
+    friend void PrintTo(const NotAFileCase& c, std::ostream* out) { *out << c.name; }
+    void (*make)(const std::filesystem::path& path);
+};
+
+class NotAFileAtThePath : public ProgressOnDisk, public ::testing::WithParamInterface<NotAFileCase> {};
+
+TEST_P(NotAFileAtThePath, StartsAsOnAnEmptyFileAndIsLeftAsItIs) {
+    GetParam().make(m_path);
+    const auto type = std::filesystem::status(m_path).type();
+    const LoadedProgress loaded = Load();
+    EXPECT_FALSE(loaded.readWhole);
+    EXPECT_EQ(loaded.runCounter, 1);
+    EXPECT_EQ(m_output, std::string(texts::kOpenFailed) + texts::kNotAFile);
+    EXPECT_EQ(m_file.Fault(), ProgressFault::NotAFile);
+    m_marks[0] = "1";
+    EXPECT_EQ(Close(loaded.runCounter), std::nullopt);
+    EXPECT_EQ(m_file.Fault(), ProgressFault::NotAFile);
+    EXPECT_EQ(std::filesystem::status(m_path).type(), type);
+}
+
+const NotAFileCase kNotAFileCases[] = {
+    {"Fifo", [](const std::filesystem::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+    {"LinkToAFifo",
+     [](const std::filesystem::path& path) {
+         ASSERT_EQ(::mkfifo((path.string() + ".fifo").c_str(), 0600), 0);
+         std::filesystem::create_symlink(path.filename().string() + ".fifo", path);
+     }},
+    {"LinkToDevZero", [](const std::filesystem::path& path) { std::filesystem::create_symlink("/dev/zero", path); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Layouts, NotAFileAtThePath, ::testing::ValuesIn(kNotAFileCases),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 #endif
 

@@ -82,6 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zembra::LoadedProgress loaded = zembra::ReadProgress(reader, read.Empty());
     read.Filled(loaded.markLineCount);
     const Marks& marks = read.All();
+    if (loaded.tooLarge) {
+        // Only a line longer than any mark, or data larger than any file of marks, gets there.
+        std::size_t longest = 0;
+        for (std::size_t begin = 0, end = 0; begin < bytes.size(); begin = end + 1) {
+            end = std::min(bytes.find('\n', begin), bytes.size());
+            longest = std::max(longest, end - begin);
+        }
+        Check(!loaded.readWhole && (bytes.size() > zembra::kProgressFileLimit || longest > zembra::kMarkLineLimit));
+        return 0;
+    }
     Check(loaded.readWhole && !reader.Failed());
     Check(loaded.markLineCount >= 0 && loaded.markLineCount <= zembra::kRowCapacity);
 

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "app/qt/progress_lock.h"
@@ -41,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"DataHomeUnset", nullptr, "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"},
         LocationCase{"DataHomeEmpty", "", "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"},
         // A relative XDG_DATA_HOME is invalid and ignored.
-        LocationCase{"DataHomeRelative", "data", "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"}),
+        LocationCase{"DataHomeRelative", "data", "/home/pupil", "/home/pupil/.local/share/zembra/ZbXxYy.zb"},
+        // No home folder at all, or a relative one: no file rather than one where the program started.
+        LocationCase{"NoHome", nullptr, nullptr, ""}, LocationCase{"HomeRelative", "", "pupil", ""}),
     [](const ::testing::TestParamInfo<LocationCase>& test) { return std::string(test.param.name); });
 
 mode_t ModeOf(const fs::path& path) {
@@ -73,6 +76,43 @@ TEST(PrivateFolders, FailsWhereAFileStandsInTheWay) {
     testing::TempDir dir;
     testing::WriteBytes(dir.Path() / "share", "not a folder");
     EXPECT_FALSE(CreatePrivateFolders(dir.Path() / "share" / "zembra"));
+}
+
+// Only a folder of this user's that no one else may write holds the progress file.
+struct FolderCase {
+    const char* name;
+    mode_t mode;
+    bool link;  // the folder is reached through a link of this user's
+    bool isPrivate;
+};
+
+void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.name; }
+
+class DataFolder : public ::testing::TestWithParam<FolderCase> {};
+
+TEST_P(DataFolder, IsPrivateOnlyWhenNoOneElseMayWriteIt) {
+    testing::TempDir dir;
+    fs::create_directory(dir / "real");
+    fs::permissions(dir / "real", fs::perms(GetParam().mode));
+    if (GetParam().link) fs::create_directory_symlink("real", dir / "zembra");
+    EXPECT_EQ(IsPrivateFolder(dir / (GetParam().link ? "zembra" : "real")), GetParam().isPrivate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DataFolder,
+                         ::testing::Values(FolderCase{"OwnerOnly", 0700, false, true},
+                                           FolderCase{"ReadableByAll", 0755, false, true},
+                                           FolderCase{"GroupWritable", 0770, false, false},
+                                           FolderCase{"WritableByAll", 0777, false, false},
+                                           FolderCase{"StickyButWritableByAll", 01777, false, false},
+                                           FolderCase{"LinkToAPrivateFolder", 0700, true, true},
+                                           FolderCase{"LinkToAnOpenFolder", 0777, true, false}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(DataFolder, AFileOrNothingIsNoFolder) {
+    testing::TempDir dir;
+    testing::WriteBytes(dir / "zembra", "");
+    EXPECT_FALSE(IsPrivateFolder(dir / "zembra"));
+    EXPECT_FALSE(IsPrivateFolder(dir / "missing"));
 }
 
 // A process that takes the lock of `progressFile` and holds it until it is killed. A record lock
@@ -109,6 +149,8 @@ TEST(ProgressLock, IsHeldElsewhereUntilItsHolderIsKilled) {
         const ProgressLock second(file);
         EXPECT_FALSE(second.Acquired());
         EXPECT_EQ(second.Holder(), holder);
+        ASSERT_GE(second.HolderFd(), 0) << "a pidfd of the holder";
+        EXPECT_EQ(second.Failure(), 0);
     }
     Kill(holder);
     // The lock file stays; its lock went with the process.
@@ -130,12 +172,25 @@ TEST(ProgressLock, EachProgressFileHasItsOwn) {
     Kill(holder);
 }
 
-// Where no lock can be made the program runs as it did without one, rather than not at all.
+// Where no lock can be made the program runs as it did without one, rather than not at all, and
+// says why.
 TEST(ProgressLock, CountsAsAcquiredWhereNoLockFileCanBeMade) {
     testing::TempDir dir;
-    const ProgressLock lock(dir / "missing" / "ZbXxYy.zb");
-    EXPECT_TRUE(lock.Acquired());
-    EXPECT_EQ(lock.Holder(), 0);
+    const fs::path file = dir / "ZbXxYy.zb";
+    const fs::path lockFile = ProgressLock::LockFileFor(file);
+    const auto failureWith = [&](auto make) {
+        make();
+        const ProgressLock lock(file);
+        EXPECT_TRUE(lock.Acquired());
+        EXPECT_EQ(lock.Holder(), 0);
+        const int failure = lock.Failure();
+        fs::remove_all(lockFile);
+        return failure;
+    };
+    EXPECT_EQ(failureWith([] {}), 0);
+    EXPECT_EQ(failureWith([&] { fs::create_directory(lockFile); }), EISDIR);
+    EXPECT_EQ(failureWith([&] { fs::create_symlink("elsewhere", lockFile); }), ELOOP);
+    EXPECT_EQ(ProgressLock(dir / "missing" / "ZbXxYy.zb").Failure(), ENOENT);
 }
 
 }  // namespace

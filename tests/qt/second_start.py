@@ -8,6 +8,11 @@ copy killed with SIGKILL leaves its lock file behind, and the next start runs al
 Everything runs twice: without a session bus (a bare X session: the lock file and a signal) and
 with a private one (the application id's name and org.freedesktop.Application.Activate).
 
+Then one table of what may stand at the progress file's place (a FIFO, a link to one, /dev/zero,
+a lock path that is a folder or a file of root's, a data folder others may write, a full file
+system): each start shows its window (or first a clear message) within seconds, and no mark of
+either copy is lost.
+
 Usage: second_start.py PATH-OF-zembra APP-ID
 Exits 77 (skipped) when Xvfb, xdotool, dbus-daemon, dbus-send or gdbus is missing."""
 
@@ -32,8 +37,15 @@ def fail(message):
     sys.exit(1)
 
 
-def progress(counter):
-    return (str(counter) + "\r\n" + "\r\n" * ROWS).encode("ascii")
+def progress(counter, marks=()):
+    """The file the program writes: the counter, then a mark line per row ("1" for the given rows)."""
+    return (str(counter) + "\r\n" + "".join("1\r\n" if row in marks else "\r\n" for row in range(ROWS))).encode()
+
+
+def marks_of(path):
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\r\n")
+    return {row for row, mark in enumerate(lines[1:1 + ROWS]) if mark == b"1"}
 
 
 class FileWatch:
@@ -260,6 +272,185 @@ def run(session, folder, label):
           f"one save at the close; a start after SIGKILL ran")
 
 
+NOBODY = 65534
+START_UP = 10.0  # seconds within which a start shows its first window
+
+
+class Layouts:
+    """Real starts on one data folder, under the same display, without a session bus."""
+
+    def __init__(self, program, display, data):
+        self.program, self.display, self.data, self.running = program, display, data, []
+        self.target = os.path.join(data, "zembra", FILE_NAME)
+        os.makedirs(os.path.dirname(self.target), mode=0o700)
+        runtime = os.path.join(data, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        self.env = {k: v for k, v in os.environ.items() if k not in ("DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM")}
+        self.env.update(DISPLAY=display.name, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8",
+                        XDG_DATA_HOME=data)
+
+    def write(self, counter, marks, user=None):
+        with open(self.target + ".new", "wb") as f:
+            f.write(progress(counter, marks))
+        if user:
+            os.chown(self.target + ".new", user, user)
+        os.rename(self.target + ".new", self.target)  # as a save puts it in place
+
+    def start(self, label, user=None):
+        """The process and its first window (the dialog, or a message before it), and how long it took."""
+        started = time.monotonic()
+        process = subprocess.Popen([self.program], env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   user=user, group=user, extra_groups=[] if user else None)
+        self.running.append(process)
+        window = self.window(process, ".", label)
+        return process, window, time.monotonic() - started
+
+    def window(self, process, name, label):
+        return wait_for(lambda: self.display.xdotool("search", "--all", "--onlyvisible", "--pid", str(process.pid),
+                                                     "--name", name), START_UP, f"{label}: no window '{name}'")[0]
+
+    def answer(self, process, key, label):
+        """The close box's question after a failed save: alt+y tries again, alt+n gives up."""
+        self.display.xdotool("windowfocus", self.window(process, "保存失败", label))
+        time.sleep(0.3)
+        self.display.xdotool("key", key)
+
+    def close(self, process, window, label, key=None):
+        """The close box, and what the process wrote on standard output."""
+        self.display.close(window)
+        if key:
+            self.answer(process, key, label)
+        try:
+            process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fail(f"{label}: still running after the close box")
+        return process.stdout.read().decode("utf-8", "replace")
+
+    def end(self):
+        for process in self.running:
+            if process.poll() is None:
+                process.kill()
+            process.wait()
+
+
+def not_a_file(make):
+    """Not a file at the path: the run starts as on a new one, and the close leaves it as it was."""
+
+    def layout(runs, label):
+        make(runs.target)
+        kind, link = os.stat(runs.target).st_mode >> 12, os.path.islink(runs.target)
+        process, window, seconds = runs.start(label)
+        output = runs.close(process, window, label, "alt+n")
+        if (os.stat(runs.target).st_mode >> 12, os.path.islink(runs.target)) != (kind, link):
+            fail(f"{label}: what stood at the path was replaced")
+        if "不是普通文件" not in output:
+            fail(f"{label}: no diagnostic line, only {output!r}")
+        return seconds
+
+    return layout
+
+
+def fifo_behind_link(target):
+    os.mkfifo(target + ".fifo")
+    os.symlink(FILE_NAME + ".fifo", target)
+
+
+def two_copies(make_lock, user=None):
+    """A lock that cannot be taken: two copies run, and the later save keeps what the other saved."""
+
+    def layout(runs, label):
+        runs.write(7, {0}, user)
+        if user:
+            for path in (runs.data, os.path.dirname(runs.target)):
+                os.chown(path, user, user)
+        make_lock(runs.target + ".lock")
+        first, first_window, seconds = runs.start(label, user)
+        second, second_window, _ = runs.start(label, user)
+        runs.close(first, first_window, label)
+        if counter_of(runs.target) != 8:
+            fail(f"{label}: the first close saved counter {counter_of(runs.target)}")
+        runs.write(8, {0, 5}, user)  # what the first copy's answers would have saved
+        output = runs.close(second, second_window, label)
+        if (marks_of(runs.target), counter_of(runs.target)) != ({0, 5}, 9) or "加锁" not in output:
+            fail(f"{label}: marks {sorted(marks_of(runs.target))}, counter {counter_of(runs.target)}, {output!r}")
+        return seconds
+
+    return layout
+
+
+def lock_of_root(lock):
+    with open(lock, "wb"):
+        pass
+    os.chmod(lock, 0o600)
+
+
+def open_folder(runs, label):
+    """A data folder that others may write: a message for the parent, then a run that saves nothing."""
+    runs.write(7, {3})
+    os.chmod(os.path.dirname(runs.target), 0o777)
+    process, _, seconds = runs.start(label)
+    runs.display.close(runs.window(process, "进度不会保存", label))
+    output = runs.close(process, runs.window(process, "^Zembra", label), label)
+    if (marks_of(runs.target), counter_of(runs.target)) != ({3}, 7) or "不安全" not in output:
+        fail(f"{label}: the file was saved over or nothing was said: {output!r}")
+    return seconds
+
+
+def full_file_system(runs, label):
+    """A full disk at the close: the window says so; once there is room, 是 saves every mark."""
+    folder = os.path.dirname(runs.target)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k,mode=0700", "tmpfs", folder],
+                      stderr=subprocess.DEVNULL).returncode != 0:
+        print(f"{label}: skipped, no tmpfs can be mounted here")
+        return 0.0
+    try:
+        runs.write(7, {2, 9})
+        filler = os.open(os.path.join(folder, "filler"), os.O_WRONLY | os.O_CREAT)
+        try:
+            while os.write(filler, b"x" * 4096):
+                pass
+        except OSError:
+            pass
+        os.close(filler)
+        process, window, seconds = runs.start(label)
+        runs.display.close(window)
+        runs.window(process, "保存失败", label)
+        os.remove(os.path.join(folder, "filler"))
+        runs.close(process, window, label, "alt+y")  # room again: try again
+        if (marks_of(runs.target), counter_of(runs.target)) != ({2, 9}, 8):
+            fail(f"{label}: after the retry marks {sorted(marks_of(runs.target))}, counter {counter_of(runs.target)}")
+        return seconds
+    finally:
+        subprocess.run(["umount", "-l", folder])
+
+
+LAYOUTS = [
+    ("FIFO", not_a_file(os.mkfifo)),
+    ("symlink to a FIFO", not_a_file(fifo_behind_link)),
+    ("symlink to /dev/zero", not_a_file(lambda target: os.symlink("/dev/zero", target))),
+    ("lock path a folder", two_copies(os.mkdir)),
+    ("lock file of root's", two_copies(lock_of_root, NOBODY)),
+    ("folder writable by others", open_folder),
+    ("full file system", full_file_system),
+]
+
+
+def run_layouts(program, display, folder):
+    os.makedirs(folder)
+    for reachable in (os.path.dirname(folder), folder):  # by the copies started as another user
+        os.chmod(reachable, 0o755)
+    for index, (label, layout) in enumerate(LAYOUTS):
+        if label == "lock file of root's" and os.geteuid() != 0:
+            print(f"{label}: skipped, needs root to start a copy as another user")
+            continue
+        runs = Layouts(program, display, os.path.join(folder, str(index)))
+        try:
+            seconds = layout(runs, label)
+        finally:
+            runs.end()
+        print(f"{label}: first window in {seconds:.1f} s, no mark lost")
+
+
 def main():
     if len(sys.argv) != 3:
         fail(__doc__)
@@ -287,6 +478,7 @@ def main():
                 run(session, os.path.join(folder, "bus"), "with a session bus")
             finally:
                 session.end()
+            run_layouts(program, display, os.path.join(folder, "layouts"))
     finally:
         if bus_daemon:
             bus_daemon.kill()

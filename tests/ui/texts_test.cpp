@@ -38,6 +38,18 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kListenText, "听一听(&L)"}, TextCase{t::kNoEnglishVoice, "本机没有英语语音"},
         TextCase{t::kNoEnglishVoiceFormat, "本机没有英语语音：%s\n"}));
 
+INSTANTIATE_TEST_SUITE_P(
+    ProgressFaults, OwnTexts,
+    ::testing::Values(
+        TextCase{t::kNotAFile, "进度文件不是普通文件（也许是管道或设备），不读取，也不覆盖。\n"},
+        TextCase{t::kLockFailedFormat, "无法给进度文件加锁：%s；两个同时运行的 Zembra 保存时会合并进度。\n"},
+        TextCase{t::kSaveFailedQuestionFormat, "进度没有保存：%s。\n\n点“是”重试，点“否”不保存退出。"},
+        TextCase{t::kUnsafeFolderMessage,
+                 "Zembra 的数据文件夹不安全：它不属于当前用户，或者别的用户也能改写它。为了保护孩子的记录，"
+                 "这次练习的进度不会保存。\n请家长按说明书（README）中“进度文件”一节修好它，例如：chmod 700 "
+                 "这个文件夹。"},
+        TextCase{t::kReasonNotWritten, "写不进进度文件（磁盘满了、没有权限，或文件是只读的）"}));
+
 namespace a = accessible_texts;
 INSTANTIATE_TEST_SUITE_P(ForAScreenReader, OwnTexts,
                          ::testing::Values(TextCase{a::kAnswer, "答案"}, TextCase{a::kFilter, "筛选"},

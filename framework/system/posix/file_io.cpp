@@ -23,6 +23,29 @@ OpenStatus StatusOf(int error) {
 
 int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
+// Opens `path` without waiting (a FIFO would block until a writer comes) and keeps it only when
+// it is a regular file: a pipe or a device may never end, a folder is not a file. Checked before
+// the open, so that no device is even opened, and on the descriptor, which is what is read.
+OpenStatus OpenRegular(const std::filesystem::path& path, int flags, int& fd) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return StatusOf(errno);
+    if (!S_ISREG(status.st_mode)) return OpenStatus::NotAFile;
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return StatusOf(errno);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        return OpenStatus::NotAFile;
+    }
+    return OpenStatus::Opened;
+}
+
+FileIdentity IdentityFrom(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::uint64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
 // How many links are followed before a loop of links is assumed (the system's own limit).
 constexpr int kMaxLinks = 40;
 
@@ -31,8 +54,8 @@ constexpr int kMaxLinks = 40;
 OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
     Close();
     if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return StatusOf(errno);
+    int fd = -1;
+    if (const OpenStatus status = OpenRegular(path, O_RDWR, fd); status != OpenStatus::Opened) return status;
     // Another copy of the program holds the file only while it loads it: the lock stands in for
     // the exclusive sharing mode of Windows.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -47,8 +70,8 @@ OpenStatus RawFile::OpenExisting(const std::filesystem::path& path) {
 OpenStatus RawFile::OpenReadOnly(const std::filesystem::path& path) {
     Close();
     if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return StatusOf(errno);
+    int fd = -1;
+    if (const OpenStatus status = OpenRegular(path, O_RDONLY, fd); status != OpenStatus::Opened) return status;
     m_file = fd;
     return OpenStatus::Opened;
 }
@@ -101,6 +124,18 @@ bool RawFile::Close() {
     const bool ok = ::close(Descriptor(m_file)) == 0;
     m_file = kNoFile;
     return !FileOperationFails(FileOperation::Close) && ok;
+}
+
+std::optional<FileIdentity> RawFile::Identity() const {
+    struct stat status {};
+    if (m_file == kNoFile || ::fstat(Descriptor(m_file), &status) != 0) return std::nullopt;
+    return IdentityFrom(status);
+}
+
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return IdentityFrom(status);
 }
 
 ReplaceStatus ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {

@@ -31,8 +31,23 @@ OpenStatus Open(const std::filesystem::path& path, DWORD access, DWORD share, DW
     if (FileOperationFails(FileOperation::Open)) return OpenStatus::Failed;
     HANDLE handle = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return StatusOf(GetLastError());
+    // A named pipe or a device at the path may never end: only a file on a disk is read.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return OpenStatus::NotAFile;
+    }
     file = reinterpret_cast<std::intptr_t>(handle);
     return OpenStatus::Opened;
+}
+
+std::optional<FileIdentity> IdentityFrom(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    return FileIdentity{
+        info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+        join(info.nFileSizeHigh, info.nFileSizeLow),
+        static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
 }
 
 // The attributes a user sets that a replaced file keeps. Read-only is not among them: a read-only
@@ -96,6 +111,20 @@ bool RawFile::Close() {
     const bool ok = CloseHandle(Handle(m_file)) != 0;
     m_file = kNoFile;
     return !FileOperationFails(FileOperation::Close) && ok;
+}
+
+std::optional<FileIdentity> RawFile::Identity() const {
+    if (m_file == kNoFile) return std::nullopt;
+    return IdentityFrom(Handle(m_file));
+}
+
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path) {
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    const std::optional<FileIdentity> identity = IdentityFrom(handle);
+    CloseHandle(handle);
+    return identity;
 }
 
 ReplaceStatus ReplaceFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target) {
