@@ -124,9 +124,10 @@ void PracticeDialog::OnSubmit() {
         if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
         // The row's further right answers belong to its one answer, the first box's.
-        const std::span<const std::string> also =
-            k == 0 ? m_bank.also[static_cast<std::size_t>(m_currentRow)] : std::span<const std::string>();
-        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also)) result += expected + "  ";
+        const auto row = static_cast<std::size_t>(m_currentRow);
+        const std::span<const std::string> also = k == 0 ? m_bank.also[row] : std::span<const std::string>();
+        const AnswerShape shape = k == 0 ? ShapeOfRow(m_bank.prompts[row], m_bank.joinedMeanings[row]) : AnswerShape();
+        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also, shape)) result += expected + "  ";
     }
     if (result.empty()) {
         host.SetItemText(ids::kResultLine, "");
