@@ -132,15 +132,25 @@ private:
     std::span<const std::string> m_also;
 };
 
-// Whether `form` is a form of one of the stored texts.
-bool IsStoredForm(const Form& form, const StoredTexts& stored, bool openEnds) {
+// Whether each typed form is a form of one of the stored texts, for either reading of the typed
+// text. Each stored text is read once.
+bool AreAllStoredForms(const std::array<Forms, 2>& typed, const std::array<bool, 2>& valid, const StoredTexts& stored,
+                       bool openEnds) {
+    std::array<std::uint32_t, 2> found{};
     TypedReading reading;
     Forms forms;
     for (std::size_t k = 0; k < stored.Count(); ++k) {
         if (!stored.Read(k, reading) || !StoredForms(reading, forms)) continue;
-        for (std::size_t f = 0; f < forms.count; ++f) {
-            if (SameForm(form, forms.forms[f], openEnds)) return true;
+        for (std::size_t p = 0; p < typed.size(); ++p) {
+            for (std::size_t t = 0; valid[p] && t < typed[p].count; ++t) {
+                for (std::size_t f = 0; !(found[p] >> t & 1u) && f < forms.count; ++f) {
+                    if (SameForm(typed[p].forms[t], forms.forms[f], openEnds)) found[p] |= 1u << t;
+                }
+            }
         }
+    }
+    for (std::size_t p = 0; p < typed.size(); ++p) {
+        if (valid[p] && found[p] == (1u << typed[p].count) - 1) return true;
     }
     return false;
 }
@@ -174,6 +184,45 @@ bool AreAllMeanings(const Forms& typed, const StoredTexts& stored, bool openEnds
     return assign(assign, 0, 0);
 }
 
+// Compares a stored text that holds no mark (no dot, "/", …, ideographic space or full-width slash:
+// most of them) with the typed reading as it walks it, with no reading of its own: 1 when they read
+// the same, 0 when not, -1 when the text holds a mark after all and must be read in full.
+int ComparePlain(std::string_view text, Piece typed) {
+    const auto isMark = [&](std::size_t i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        return byte == '.' || byte == '/' || byte == 0xA1 ||
+               (byte == 0xA3 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xAF);
+    };
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t j = 0;
+    std::size_t parted = std::string_view::npos;  // where the texts part
+    while (i < text.size()) {
+        if (isMark(i)) return -1;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::int32_t code = byte;
+        std::size_t size = 1;
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < text.size()) {
+            const auto trail = static_cast<unsigned char>(text[i + 1]);
+            const int ascii = AsciiReadingOf(byte, trail);
+            code = ascii >= 0 ? ascii : 0x10000 + byte * 0x100 + trail;
+            size = 2;
+        }
+        if (parted == std::string_view::npos) {
+            if (j < typed.size && typed.codes[j] == code) {
+                ++j;
+            } else {
+                parted = i;
+            }
+        }
+        i += size;
+    }
+    if (j != typed.size) return 0;
+    if (parted == std::string_view::npos) return 1;
+    const auto rest = text.substr(parted);
+    return rest.find_first_not_of(" \t") == std::string_view::npos ? 1 : 0;
+}
+
 }  // namespace
 
 AnswerShape ShapeOfRow(std::string_view prompt, bool joinedMeanings) {
@@ -191,9 +240,17 @@ bool IsRightAnswer(std::string_view typed, std::string_view answer, std::span<co
     if (!ReadTypedText(typed, typedReading) || typedReading.size == 0) return false;
     const Form typedWhole = Whole(typedReading);
     const StoredTexts stored(answer, also);
+    Piece typedCore = typedWhole.pieces[0];  // the typed reading, its frame dots dropped where open
+    if (shape.openEnds) {
+        if (typedCore.size > 0 && typedCore.codes[0] == kEllipsisMark) ++typedCore.codes, --typedCore.size;
+        if (typedCore.size > 0 && typedCore.codes[typedCore.size - 1] == kEllipsisMark) --typedCore.size;
+    }
     TypedReading reading;
     bool slashStored = false;
     for (std::size_t k = 0; k < stored.Count(); ++k) {
+        const int plain = ComparePlain(k == 0 ? answer : std::string_view(also[k - 1]), typedCore);
+        if (plain == 1) return true;
+        if (plain == 0) continue;
         if (!stored.Read(k, reading)) continue;
         if (SameForm(typedWhole, Whole(reading), shape.openEnds)) return true;
         const auto end = reading.codes.begin() + static_cast<std::ptrdiff_t>(reading.size);
@@ -203,20 +260,14 @@ bool IsRightAnswer(std::string_view typed, std::string_view answer, std::span<co
     if (!slashStored && std::find(typedReading.codes.begin(), typedEnd, '/') == typedEnd) return false;
 
     // A typed text with "/" may be meant either way: "at night/at noon" whole, "at noon/night" shared.
-    Forms typedForms;
-    for (const bool sharing : {false, true}) {
-        if (!SplitForms(typedReading, sharing, typedForms)) continue;
-        if (shape.joinedMeanings) {
-            if (AreAllMeanings(typedForms, stored, shape.openEnds)) return true;
-            continue;
-        }
-        bool all = true;
-        for (std::size_t t = 0; t < typedForms.count && all; ++t) {
-            all = IsStoredForm(typedForms.forms[t], stored, shape.openEnds);
-        }
-        if (all) return true;
+    std::array<Forms, 2> typedForms;
+    std::array<bool, 2> valid{};
+    for (std::size_t p = 0; p < typedForms.size(); ++p) {
+        valid[p] = SplitForms(typedReading, p == 1, typedForms[p]);
+        if (valid[p] && shape.joinedMeanings && AreAllMeanings(typedForms[p], stored, shape.openEnds)) return true;
     }
-    return false;
+    if (shape.joinedMeanings) return false;
+    return AreAllStoredForms(typedForms, valid, stored, shape.openEnds);
 }
 
 }  // namespace zembra

@@ -95,8 +95,15 @@ int AsciiReadingOf(unsigned char lead, unsigned char trail) {
 bool ReadTypedText(std::string_view text, TypedReading& reading) {
     std::int32_t* codes = reading.codes.data();
     std::size_t size = 0;
+    if (text.size() > 2 * TypedReading::kCapacity) return false;
     for (std::size_t at = 0; at < text.size(); ++size) {
         if (size == TypedReading::kCapacity) return false;
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {  // most of an answer
+            codes[size] = byte;
+            ++at;
+            continue;
+        }
         const Character character = CharacterAt(text, at);
         codes[size] = character.code;
         at += character.size;
