@@ -130,6 +130,20 @@ void BM_IsRightAnswer(benchmark::State& state) {
 }
 BENCHMARK(BM_IsRightAnswer)->ArgName("further")->Arg(1)->Arg(16)->Unit(benchmark::kNanosecond);
 
+// The same where every text holds "/": the typed forms are each looked for among the forms of every
+// stored text, the last of which holds the second form. Allocates nothing.
+void BM_IsRightAnswerWithSlashes(benchmark::State& state) {
+    const std::string typed = Utf8ToGbk("  ｈave supper / have dinner　");
+    const std::string answer = "have supper/breakfast";
+    std::vector<std::string> also;
+    for (int k = 1; k < state.range(0); ++k) also.push_back("have supper/lunch" + std::to_string(k));
+    also.push_back("have tea/dinner");
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) benchmark::DoNotOptimize(IsRightAnswer(typed, answer, also));
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_IsRightAnswerWithSlashes)->ArgName("further")->Arg(1)->Arg(16)->Unit(benchmark::kNanosecond);
+
 // LoadProgress of a fresh 3511-byte file: open, lock, read, close.
 void BM_LoadProgress(benchmark::State& state) {
     TempDir dir;

@@ -21,6 +21,8 @@ struct WordBank {
     std::array<std::string, kRowCapacity> categories;
     // Each row's further right answers (WordRow::also); empty for most rows.
     std::array<std::vector<std::string>, kRowCapacity> also;
+    // Whether a row's "/" joins meanings asked for together (WordRow::joinedMeanings).
+    std::array<bool, kRowCapacity> joinedMeanings{};
 };
 
 // One row of the table generated from data/word_bank.tsv at build time.
@@ -31,6 +33,9 @@ struct WordRow {
     // Further exact texts that are right for the row ("supper" beside "dinner/supper"); the answer
     // is what a pupil is shown after a miss. Empty for most rows.
     std::span<const std::string_view> also;
+    // The answer's "/" joins meanings that the prompt asks for together (在夜里/中午: at night/noon),
+    // listed in data/joined_meanings.txt; otherwise a "/" joins forms that are each right alone.
+    bool joinedMeanings;
 };
 
 // The generated constant table, kBankRows rows in index order.

@@ -126,7 +126,9 @@ void PracticeDialog::OnSubmit() {
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
         // The row's further right answers belong to its one answer, the first box's.
         const std::span<const std::string> also = k == 0 ? m_rows->Also(m_currentRow) : std::span<const std::string>();
-        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also)) result += expected + "  ";
+        const AnswerShape shape =
+            k == 0 ? ShapeOfRow(m_rows->Prompt(m_currentRow), m_rows->JoinedMeanings(m_currentRow)) : AnswerShape();
+        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also, shape)) result += expected + "  ";
     }
     if (result.empty()) {
         host.SetItemText(ids::kResultLine, "");

@@ -25,6 +25,7 @@ struct RowBank {
     const std::string& Prompt(int row) const { return rows.prompts[Index(row)]; }
     const std::string& Category(int row) const { return rows.categories[Index(row)]; }
     std::span<const std::string> Also(int row) const { return rows.also[Index(row)]; }
+    bool JoinedMeanings(int row) const { return rows.joinedMeanings[Index(row)]; }
     std::string& Mark(int row) { return marks[Index(row)]; }
     const std::string& Mark(int row) const { return marks[Index(row)]; }
     // The marks of the rows in use, as a file holds them.

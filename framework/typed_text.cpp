@@ -1,6 +1,6 @@
 #include "framework/typed_text.h"
 
-#include <cstddef>
+#include <algorithm>
 
 namespace zembra {
 namespace {
@@ -21,12 +21,11 @@ constexpr ReadAs kRowA1[] = {
     {0xE7, '$'},   // U+FF04 ＄
 };
 
-// One character of a GBK text: its bytes, and what it reads as. Two characters read the same when
-// their codes are equal: a byte alone is its own value (0..0xFF), a character read as ASCII is
-// that ASCII, any other two-byte character is both its bytes above 0xFFFF.
+constexpr std::int32_t kHorizontalEllipsis = 0x10000 + 0xA1AD;  // U+2026 …
+
 struct Character {
     std::size_t size;
-    long code;
+    std::int32_t code;
 };
 
 Character CharacterAt(std::string_view text, std::size_t at) {
@@ -34,19 +33,43 @@ Character CharacterAt(std::string_view text, std::size_t at) {
     if (lead < 0x81 || lead > 0xFE || at + 1 == text.size()) return {1, lead};
     const auto trail = static_cast<unsigned char>(text[at + 1]);
     const int ascii = AsciiReadingOf(lead, trail);
-    return {2, ascii >= 0 ? ascii : 0x10000L + lead * 0x100L + trail};
+    return {2, ascii >= 0 ? ascii : 0x10000 + lead * 0x100 + trail};
 }
 
-bool IsOuterSpace(long code) { return code == ' ' || code == '\t'; }
+bool IsSpace(std::int32_t code) { return code == ' ' || code == '\t'; }
+bool IsCapital(std::int32_t code) { return code >= 'A' && code <= 'Z'; }
+bool IsLetter(std::int32_t code) { return IsCapital(code) || (code >= 'a' && code <= 'z'); }
 
-// Where the first character that is not a space starts, from `at` on (the text's size if none).
-std::size_t SkipSpaces(std::string_view text, std::size_t at) {
-    while (at < text.size()) {
-        const Character character = CharacterAt(text, at);
-        if (!IsOuterSpace(character.code)) break;
-        at += character.size;
+// The end of the ellipsis that starts at `at` (dots, spaces between dots, …), or `at` when the dots
+// there are fewer than three and hold no ….
+std::size_t EllipsisEnd(const std::int32_t* codes, std::size_t at, std::size_t end) {
+    std::size_t dots = 0;
+    bool ellipsis = false;
+    std::size_t i = at;
+    while (i < end) {
+        if (codes[i] == '.') {
+            ++dots;
+        } else if (codes[i] == kHorizontalEllipsis) {
+            ellipsis = true;
+        } else if (!(IsSpace(codes[i]) && i + 1 < end && codes[i + 1] == '.' && codes[i - 1] == '.')) {
+            break;  // a space counts only between dots: ". . ."
+        }
+        ++i;
     }
-    return at;
+    return ellipsis || dots >= 3 ? i : at;
+}
+
+// The end of the capital abbreviation that starts at `at` ("U.S.A." or "U.S.A"), or `at` when
+// there is none: single capitals, each but the last followed by a dot, the last dot optional.
+std::size_t AbbreviationEnd(const std::int32_t* codes, std::size_t at, std::size_t end) {
+    const auto single = [&](std::size_t i) {
+        return i < end && IsCapital(codes[i]) && !(i + 1 < end && IsLetter(codes[i + 1]));
+    };
+    if ((at > 0 && IsLetter(codes[at - 1])) || !single(at) || at + 2 >= end || codes[at + 1] != '.' || !single(at + 2))
+        return at;
+    std::size_t i = at;
+    while (single(i) && i + 1 < end && codes[i + 1] == '.') i += 2;
+    return single(i) ? i + 1 : i;
 }
 
 }  // namespace
@@ -66,25 +89,73 @@ int AsciiReadingOf(unsigned char lead, unsigned char trail) {
     return -1;
 }
 
-// One pass, forwards: walking back from the end could take a character's second byte for a
-// character. The texts are walked side by side from their first character that is not a space;
-// where they part, they are the same when nothing but spaces follows in either.
-bool SameTypedText(std::string_view first, std::string_view second) {
-    std::size_t i = SkipSpaces(first, 0);
-    std::size_t j = SkipSpaces(second, 0);
-    while (i < first.size() && j < second.size()) {
-        if (first[i] == second[j] && static_cast<unsigned char>(first[i]) < 0x80) {
-            ++i;  // the same ASCII character: most of an answer
-            ++j;
+// Two passes over the reading's own array: the characters, forwards (walking back from the end
+// could take a character's second byte for a character), then the marks, written over them (a mark
+// is never longer than what it reads).
+bool ReadTypedText(std::string_view text, TypedReading& reading) {
+    std::int32_t* codes = reading.codes.data();
+    std::size_t size = 0;
+    if (text.size() > 2 * TypedReading::kCapacity) return false;
+    for (std::size_t at = 0; at < text.size(); ++size) {
+        if (size == TypedReading::kCapacity) return false;
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {  // most of an answer
+            codes[size] = byte;
+            ++at;
             continue;
         }
-        const Character a = CharacterAt(first, i);
-        const Character b = CharacterAt(second, j);
-        if (a.code != b.code) break;
-        i += a.size;
-        j += b.size;
+        const Character character = CharacterAt(text, at);
+        codes[size] = character.code;
+        at += character.size;
     }
-    return SkipSpaces(first, i) == first.size() && SkipSpaces(second, j) == second.size();
+    std::size_t begin = 0;
+    while (begin < size && IsSpace(codes[begin])) ++begin;
+    while (size > begin && IsSpace(codes[size - 1])) --size;
+
+    std::size_t out = 0;
+    const auto dropSpacesBefore = [&] {
+        while (out > 0 && IsSpace(codes[out - 1])) --out;
+    };
+    const auto skipSpacesAfter = [&](std::size_t i) {
+        while (i < size && IsSpace(codes[i])) ++i;
+        return i;
+    };
+    for (std::size_t i = begin; i < size;) {
+        const std::int32_t code = codes[i];
+        if (code == '.' || code == kHorizontalEllipsis) {
+            const std::size_t end = EllipsisEnd(codes, i, size);
+            if (end != i) {
+                dropSpacesBefore();
+                codes[out++] = kEllipsisMark;
+                i = skipSpacesAfter(end);
+                continue;
+            }
+        } else if (code == '/') {
+            dropSpacesBefore();
+            codes[out++] = '/';
+            i = skipSpacesAfter(i + 1);
+            continue;
+        } else if (IsCapital(code)) {
+            const std::size_t end = AbbreviationEnd(codes, i, size);
+            if (end != i) {
+                for (; i < end; ++i) {
+                    if (codes[i] != '.') codes[out++] = codes[i];
+                }
+                continue;
+            }
+        }
+        codes[out++] = code;
+        ++i;
+    }
+    reading.size = out;
+    return true;
+}
+
+bool SameTypedText(std::string_view first, std::string_view second) {
+    TypedReading a;
+    TypedReading b;
+    return ReadTypedText(first, a) && ReadTypedText(second, b) && a.size == b.size &&
+           std::equal(a.codes.begin(), a.codes.begin() + static_cast<std::ptrdiff_t>(a.size), b.codes.begin());
 }
 
 }  // namespace zembra

@@ -25,7 +25,7 @@ MAY_USE = {
     "app": ["framework", "data", "ui", "drill"],
     "app/win32": ["app", "framework", "framework/win32", "data", "ui", "drill"],
     "app/qt": ["app", "framework", "framework/qt", "data", "ui", "drill"],
-    "tools": ["framework", "data", "ui"],
+    "tools": ["framework", "data", "ui", "drill"],
 }
 # The framework core holds each platform's system code in framework/system/<platform>.
 PART_OF = {"framework/system": "framework"}

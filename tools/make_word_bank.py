@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
-"""Turns data/word_bank.tsv and data/categories.txt (UTF-8) into the constant GBK tables the
-program is built with: the rows with their further right answers, and the twelve categories in the
-order the category filter lists them.
+"""Turns data/word_bank.tsv, data/categories.txt and data/joined_meanings.txt (UTF-8) into the
+constant GBK tables the program is built with: the rows with their further right answers and
+whether their "/" joins meanings asked for together, and the twelve categories in the order the
+category filter lists them.
 
-Usage: make_word_bank.py WORD_BANK_TSV CATEGORIES_TXT OUTPUT_TABLE_CPP OUTPUT_CATEGORIES_CPP
+Usage: make_word_bank.py WORD_BANK_TSV CATEGORIES_TXT JOINED_MEANINGS_TXT OUTPUT_TABLE_CPP
+                         OUTPUT_CATEGORIES_CPP
+
+The joined-meanings list holds one row index a line, in increasing order; each row's answer holds
+a "/" (在夜里/中午: at night/noon, both asked for). Every other "/" joins forms right alone.
 
 The build fails, naming the line, when a file is malformed: a wrong header, a row that does not
 have five fields or stands out of index order, an empty, repeated or space-padded further answer, a category that is not one of the twelve, text with
@@ -74,21 +79,35 @@ def read_categories(path):
     return categories
 
 
+def read_joined(path, rows):
+    joined = []
+    for line_no, line in enumerate(read_lines(path), start=1):
+        if not line.isdigit() or int(line) >= len(rows) or str(int(line)) != line:
+            fail(path, line_no, f"{line!r} is no row index")
+        if joined and int(line) <= joined[-1]:
+            fail(path, line_no, f"row {line} out of increasing order")
+        if "/" not in rows[int(line)]:
+            fail(path, line_no, f"row {line}'s answer has no \"/\" to join meanings")
+        joined.append(int(line))
+    return set(joined)
+
+
 def write(path, text):
     with open(path, "w", encoding="utf-8", newline="\n") as handle:
         handle.write(text)
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         sys.stderr.write(__doc__)
         return 2
-    path, categories_path, output, categories_output = sys.argv[1:]
+    path, categories_path, joined_path, output, categories_output = sys.argv[1:]
     categories = read_categories(categories_path)
     lines = read_lines(path)
     if not lines or lines[0] != HEADER:
         fail(path, 1, "the header must be index<TAB>category<TAB>answer<TAB>prompt<TAB>also")
     rows = []
+    answers = []
     also_texts = []
     for line_no, line in enumerate(lines[1:], start=2):
         if "\r" in line:
@@ -109,16 +128,19 @@ def main():
                 fail(path, line_no, f"further answer {text!r} repeats the answer or another one")
         also_span = f"{{kAlso + {len(also_texts)}, {len(alternatives)}}}" if alternatives else "{}"
         also_texts += [gbk_literal(path, line_no, text) for text in alternatives]
+        answers.append(answer)
         rows.append((gbk_literal(path, line_no, answer), gbk_literal(path, line_no, prompt),
                      gbk_literal(path, line_no, category), also_span))
     if len(rows) != ROWS:
         fail(path, len(lines), f"{len(rows)} rows, want {ROWS}")
+    joined = read_joined(joined_path, answers)
     used = {fields.split("\t")[1] for fields in lines[1:]}
     for line_no, category in enumerate(categories, start=1):
         if category not in used:
             fail(categories_path, line_no, f"no row has the category {category!r}")
 
-    body = "\n".join(f"    {{{a}, {p}, {c}, {s}}},  // {i}" for i, (a, p, c, s) in enumerate(rows))
+    body = "\n".join(f"    {{{a}, {p}, {c}, {s}, {'true' if i in joined else 'false'}}},  // {i}"
+                     for i, (a, p, c, s) in enumerate(rows))
     also_body = "\n".join(f"    {t}," for t in also_texts) or "    {},"
     write(output,
           "// Generated from data/word_bank.tsv by tools/make_word_bank.py. Do not edit.\n"

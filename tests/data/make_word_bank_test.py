@@ -9,12 +9,14 @@ import tempfile
 GENERATOR, BANK, CATEGORIES = sys.argv[1:4]
 lines = open(BANK, encoding="utf-8").read().split("\n")[:-1]
 categories = open(CATEGORIES, encoding="utf-8").read().split("\n")[:-1]
+JOINED = os.path.join(os.path.dirname(BANK), "joined_meanings.txt")
+joined = open(JOINED, encoding="utf-8").read().split("\n")[:-1]
 
 
-def run(rows, category_lines=categories):
+def run(rows, category_lines=categories, joined_lines=joined):
     with tempfile.TemporaryDirectory() as folder:
         inputs = []
-        for name, content in (("bank.tsv", rows), ("categories.txt", category_lines)):
+        for name, content in (("bank.tsv", rows), ("categories.txt", category_lines), ("joined.txt", joined_lines)):
             inputs.append(os.path.join(folder, name))
             with open(inputs[-1], "w", encoding="utf-8", newline="\n") as handle:
                 handle.write("\n".join(content) + "\n")
@@ -48,6 +50,12 @@ category_cases = [
     ("category named as the missed-rows filter", categories[:3] + ["错题"] + categories[4:], ":4:", "filter"),
 ]
 cases += [(name, lines, where, what, listed) for name, listed, where, what in category_cases]
+joined_cases = [
+    ("joined row without a slash", joined[:1] + ["1413"] + joined[1:], ":2:", "no \"/\""),
+    ("joined rows out of order", joined[1:2] + joined[:1] + joined[2:], ":2:", "order"),
+    ("joined row past the bank", joined + ["1754"], f":{len(joined) + 1}:", "no row index"),
+]
+cases += [(name, lines, where, what, categories, listed) for name, listed, where, what in joined_cases]
 # The superlatives turned into comparatives: the last category of the list has no row left.
 no_superlatives = [line.replace("\t最高级\t", "\t比较级\t") for line in lines]
 cases.append(("category without rows", no_superlatives, ":12:", "no row has"))

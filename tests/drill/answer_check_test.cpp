@@ -1,6 +1,7 @@
 // Whether a typed answer is right: the answer or a further answer of the row, with what a Chinese
-// input method types in place of ASCII read as ASCII and the spaces at the ends dropped, and
-// nothing else forgiven. Texts are GBK bytes, written as such where the bytes are the point.
+// input method types in place of ASCII read as ASCII, the spaces at the ends dropped, and the
+// structure of ellipses, "/" and capital abbreviations read, and nothing else forgiven. Texts are
+// GBK bytes, written as such where the bytes are the point.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -23,13 +24,17 @@ struct CheckCase {
     std::string answer;
     std::vector<std::string> also;
     bool right;
+    AnswerShape shape = {};
 };
+
+constexpr AnswerShape kOpenEnds{true, false};
+constexpr AnswerShape kJoined{false, true};
 
 class AnswerCheck : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(AnswerCheck, IsRightOnlyForTheRowsTexts) {
     const CheckCase& c = GetParam();
-    EXPECT_EQ(IsRightAnswer(c.typed, c.answer, c.also), c.right);
+    EXPECT_EQ(IsRightAnswer(c.typed, c.answer, c.also, c.shape), c.right);
 }
 
 const CheckCase kAnswerCheckCases[] = {
@@ -80,6 +85,64 @@ const CheckCase kAnswerCheckCases[] = {
     {"SecondByteBeforeALoneByteKept", "\xCB\xA1\xA1", "\xCB\xA1\xA1", {}, true},
     {"NoGbkForm", std::string("pen") + kNoGbkForm, "pen", {}, false},
     {"LeadByteAtTheEnd", "pen\xA3", "pen", {}, false},
+    // An ellipsis in any form, with the spaces around it, is one mark; two dots are none.
+    {"EllipsisAsOneCharacter", G("between…and…"), "between...and...", {}, true},
+    {"EllipsisAsTwoCharacters", G("between……and……"), "between...and...", {}, true},
+    {"EllipsisSpaced", "between . . . and . . .", "between...and...", {}, true},
+    {"SpacesAroundAnEllipsis", G("between … and …"), "between...and...", {}, true},
+    {"EllipsisOfIdeographicFullStops", G("from。。。to"), "from...to", {}, true},
+    {"TwoDotsAreNoEllipsis", "between..and..", "between...and...", {}, false},
+    {"EllipsisLeftOutInside", "between and", "between...and...", {}, false, kOpenEnds},
+    // Where the prompt shows a frame's dots, the answer's ends may have them or not.
+    {"FrameDotsAdded", "next to...", "next to", {}, true, kOpenEnds},
+    {"FrameDotsLeftOut", "between...and", "between...and...", {}, true, kOpenEnds},
+    {"FrameDotsAddedInFront", G("… next to"), "next to", {}, true, kOpenEnds},
+    {"FrameDotsOnlyWhereThePromptShowsThem", "next to...", "next to", {}, false},
+    {"FrameDotsAreNoWord", "next...", "next to", {}, false, kOpenEnds},
+    // Spaces around "/" do not count; inside the forms they still do.
+    {"SpacesAroundSlash", G("dinner / supper"), "dinner/supper", {}, true},
+    {"FullWidthSlashAndSpaces", G("dinner　／supper"), "dinner/supper", {}, true},
+    {"SpaceInsideAFormAfterSlash", "have supper/dinner", "have supper/dinner", {}, true},
+    {"SlashSpacesAreNoWordSpaces", "havesupper/dinner", "have supper/dinner", {}, false},
+    // Alternatives: any one form, or several right forms in any order.
+    {"OneAlternative", "supper", "dinner/supper", {}, true},
+    {"AlternativesReordered", "airplane/plane", "plane/airplane", {"aeroplane"}, true},
+    {"AlternativesFromTwoTexts", "plane/aeroplane", "plane/airplane", {"aeroplane"}, true},
+    {"SharedWordsAlternative", "have dinner", "have supper/dinner", {}, true},
+    {"SharedWordsAlternativesReordered", "have dinner/supper", "have supper/dinner", {}, true},
+    {"SharedWordsInFront", "a hundred and thirty-six", "one/a hundred and thirty-six", {}, true},
+    {"SharedWordsWrittenInFull", "at the weekend/on the weekend", "at/on the weekend", {}, true},
+    {"SeveralFormsOfARowWithoutSlash", "dinner/supper", "dinner", {"supper"}, true},
+    {"AlternativeMisspelt", "plane/airplan", "plane/airplane", {}, false},
+    {"AlternativeOfAnotherWord", "plane/car", "plane/airplane", {}, false},
+    {"SharedWordAloneIsNoForm", "one", "one/a hundred and thirty-six", {}, false},
+    {"HalfOfAFormIsNoForm", "have", "have supper/dinner", {}, false},
+    {"EmptyAlternative", "plane/", "plane/airplane", {}, false},
+    // Joined meanings: all of them, in any order, short or in full; one alone is wrong.
+    {"JoinedAsStored", "at night/noon", "at night/noon", {}, true, kJoined},
+    {"JoinedReordered", "at noon/night", "at night/noon", {}, true, kJoined},
+    {"JoinedInFull", "at noon / at night", "at night/noon", {}, true, kJoined},
+    {"JoinedFourReordered", "by bus/train/air/bike", "by bike/air/train/bus", {}, true, kJoined},
+    {"JoinedWithAFurtherForm",
+     "by bicycle/by air/by train/by bus",
+     "by bike/air/train/bus",
+     {"by bicycle/air/train/bus"},
+     true,
+     kJoined},
+    {"JoinedOneAlone", "at night", "at night/noon", {}, false, kJoined},
+    {"JoinedOneTwice", "at night/night", "at night/noon", {}, false, kJoined},
+    {"JoinedOneMissing", "by bike/air/train", "by bike/air/train/bus", {}, false, kJoined},
+    {"JoinedOneMore", "at night/noon/morning", "at night/noon", {}, false, kJoined},
+    // Dots between the capitals of an abbreviation may be left out or added.
+    {"AbbreviationDotsAdded", "U.S.A.", "USA", {}, true},
+    {"AbbreviationDotsLeftOut", "PE", "P.E.", {}, true},
+    {"AbbreviationLastDotLeftOut", "P.R.C", "PRC", {}, true},
+    {"AbbreviationInAPhrase", "watch T.V.", "watch TV", {}, true},
+    {"AbbreviationInAnAlternative", "U.S.A./America", "America/USA", {}, true},
+    {"LowerCaseAbbreviationKeepsItsDots", "am", "a.m.", {}, false},
+    {"AbbreviationCaseStaysExact", "u.s.a.", "USA", {}, false},
+    {"DotAfterAWordStays", "Mar", "Mar.", {}, false},
+    {"AbbreviationLetterMissing", "U.S.", "USA", {}, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, AnswerCheck, ::testing::ValuesIn(kAnswerCheckCases),
@@ -110,14 +173,15 @@ TEST(AnswerCheckOfTheBank, EveryRightTextOfEveryRowIsRight) {
     for (int row = 0; row < kBankRows; ++row) {
         const WordRow& r = kWordRows[row];
         const std::vector<std::string> also(r.also.begin(), r.also.end());
+        const AnswerShape shape = ShapeOfRow(r.prompt, r.joinedMeanings);
         std::vector<std::string_view> texts{r.answer};
         texts.insert(texts.end(), r.also.begin(), r.also.end());
         for (std::string_view text : texts) {
-            ASSERT_TRUE(IsRightAnswer(text, r.answer, also)) << row;
-            ASSERT_TRUE(IsRightAnswer(" " + std::string(text) + "\xA1\xA1", r.answer, also)) << row;
-            ASSERT_TRUE(IsRightAnswer(fullWidth(text), r.answer, also)) << row;
+            ASSERT_TRUE(IsRightAnswer(text, r.answer, also, shape)) << row;
+            ASSERT_TRUE(IsRightAnswer(" " + std::string(text) + "\xA1\xA1", r.answer, also, shape)) << row;
+            ASSERT_TRUE(IsRightAnswer(fullWidth(text), r.answer, also, shape)) << row;
         }
-        ASSERT_FALSE(IsRightAnswer(std::string(r.answer) + "x", r.answer, also)) << row;
+        ASSERT_FALSE(IsRightAnswer(std::string(r.answer) + "x", r.answer, also, shape)) << row;
     }
 }
 
