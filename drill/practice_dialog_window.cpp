@@ -97,6 +97,17 @@ void PracticeDialog::OnCommand(int id, Notification code) {
 }
 
 void PracticeDialog::OnClose() {
+    if (m_endSaved) return;
+    m_endSaved = true;
+    if (m_speech) m_speech->Stop();
+    SaveProgress();
+}
+
+// The system may end the program as soon as this returns: the save is made now, as the close
+// request makes it, and no question is asked.
+void PracticeDialog::OnEndSession() {
+    if (m_endSaved) return;
+    m_endSaved = true;
     if (m_speech) m_speech->Stop();
     SaveProgress();
 }

@@ -406,6 +406,37 @@ TEST_F(MainDialogTest, EscapeEndsWithoutSaving) {
     EXPECT_EQ(ReadBytes(File()), before);
 }
 
+// Shutdown, sign-out or an update's restart sends no close request. The question saves nothing
+// and holds nothing up; the end itself saves as the close box does, before it returns, and once.
+TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSavesNothing) {
+    std::vector<std::string> marks(kBankRows, "");
+    marks[0] = "1";
+    marks[5] = "0";
+    marks[9] = "x";
+    const std::string before = ProgressFile(7, marks);
+    WriteBytes(File(), before);
+    DialogDriver driver(File());
+    const INT_PTR end = driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(d.Text(ids::kAnswerHolder));
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            ASSERT_TRUE(d.Visible(ids::kRightMark));
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, FALSE, 0), 0);  // the shutdown was called off
+            EXPECT_EQ(ReadBytes(File()), before);
+            marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = "1";
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF), 0);
+            EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
+            SendMessageW(d.Dialog(), WM_CLOSE, 0, 0);
+        },
+    });
+    EXPECT_EQ(end, IDCANCEL);
+    EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
+}
+
 struct CloseRequest {
     const char* name;
     UINT message;
