@@ -249,6 +249,8 @@ INT_PTR DialogHost::OnQueryEndSession() {
 INT_PTR DialogHost::OnEndSession(bool ending) {
     if (!ending || m_ended) return FALSE;
     m_dialog->OnEndSession();
+    // A question open above the dialog is answered No, so that the program can end at once.
+    if (HWND box = GetLastActivePopup(m_window); box != m_window && box != nullptr) ::EndDialog(box, IDNO);
     EndDialog(IDCANCEL);
     SetWindowLongPtrW(m_window, DWLP_MSGRESULT, 0);
     return TRUE;

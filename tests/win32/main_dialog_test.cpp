@@ -437,7 +437,8 @@ TEST_F(MainDialogTest, EscapeEndsWithoutSaving) {
 }
 
 // Shutdown, sign-out or an update's restart sends no close request. The question saves nothing
-// and holds nothing up; the end itself saves as the close box does, before it returns, and once.
+// and holds nothing up; the end itself saves as the close box does, before it returns, and once,
+// and answers an open question (再来一遍's) No.
 TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSavesNothing) {
     std::vector<std::string> marks(kBankRows, "");
     marks[0] = "1";
@@ -452,14 +453,19 @@ TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSaves
             d.Type(d.Text(ids::kAnswerHolder));
             d.Press(VK_RETURN);
         },
-        [&](DialogDriver& d) {
+        [](DialogDriver& d) {
             ASSERT_TRUE(d.Visible(ids::kRightMark));
+            d.Click(ids::kResetAll);
+        },
+        [&](DialogDriver& d) {
+            ASSERT_NE(d.MessageBoxWindow(), nullptr);
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, FALSE, 0), 0);  // the shutdown was called off
             EXPECT_EQ(ReadBytes(File()), before);
             marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = "1";
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF), 0);
             EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
             SendMessageW(d.Dialog(), WM_CLOSE, 0, 0);
         },
     });
