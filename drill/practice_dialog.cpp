@@ -189,7 +189,11 @@ void PracticeDialog::OnFilterChange() {
 }
 
 void PracticeDialog::OnListen() {
-    if (m_answerShown) SayAnswer();
+    if (!m_answerShown) return;
+    SayAnswer();
+    // A voice that failed to speak has just disabled the button under the focus: the focus goes
+    // on to 下一题, so that the keys still reach the dialog.
+    if (m_voice == Voice::Missing) Host().SetItemFocus(ids::kNext);
 }
 
 void PracticeDialog::StartSpeech() {
@@ -214,10 +218,11 @@ void PracticeDialog::OnSpeechReady(bool available, std::string_view why) {
 void PracticeDialog::SayAnswer() {
     if (m_currentRow < 0) return;
     m_answerShown = true;
-    UpdateListenButton();
     if (m_speech && m_voice != Voice::Missing) {
         m_speech->Speak(ReadAloud(m_rows->Answer(m_currentRow)));
     }
+    // After speaking: a voice that failed to has said so by now, and the button is not enabled.
+    UpdateListenButton();
 }
 
 void PracticeDialog::SilenceAnswer() {

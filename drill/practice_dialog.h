@@ -48,6 +48,7 @@ public:
     bool PreTranslateMessage(const KeyMessage& message) override;
     void OnCommand(int id, Notification code) override;
     void OnClose() override;
+    void OnEndSession() override;
     std::optional<Colour> OnCtlColor(int id) const override;
 
     // The drill's handlers, bound to the controls by the message map.
@@ -129,6 +130,9 @@ private:
     std::int32_t m_markLineCount = 0;
     // Whether the pupil cleared every mark in this run (the reset button).
     bool m_resetInSession = false;
+    // Whether the run's one save at its end has been made: the close request and the session's
+    // end may both come, and the counter grows once.
+    bool m_endSaved = false;
 };
 
 }  // namespace zembra

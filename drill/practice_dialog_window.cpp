@@ -97,11 +97,22 @@ void PracticeDialog::OnCommand(int id, Notification code) {
 }
 
 void PracticeDialog::OnClose() {
+    if (m_endSaved) return;
+    m_endSaved = true;
     if (m_speech) m_speech->Stop();
     // A save that fails is said in the window, which a pupil started from the desktop sees; a
     // refused one was said at the start.
     while (!SaveProgress() && !m_environment.savingRefused && AskToRetrySave()) {
     }
+}
+
+// The system may end the program as soon as this returns: the save is made now, as the close
+// request makes it, and no question is asked.
+void PracticeDialog::OnEndSession() {
+    if (m_endSaved) return;
+    m_endSaved = true;
+    if (m_speech) m_speech->Stop();
+    SaveProgress();
 }
 
 std::optional<Colour> PracticeDialog::OnCtlColor(int id) const {

@@ -46,6 +46,9 @@ public:
     virtual void OnCommand(int, Notification) {}
     // The close request; the backend then does the default handling, which cancels the dialog.
     virtual void OnClose() {}
+    // The session ends (shutdown, sign-out, a restart for an update): the dialog keeps what the
+    // close request would keep, without asking anything; the backend then ends the dialog.
+    virtual void OnEndSession() {}
     // Before a control draws: the text colour it should use, or nothing for the default.
     virtual std::optional<Colour> OnCtlColor(int) const { return std::nullopt; }
 

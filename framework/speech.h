@@ -11,7 +11,8 @@ namespace zembra {
 class Speech {
 public:
     // Told once, on the dialog's thread, whether an English voice can speak; when it cannot,
-    // `why` says in a few ASCII words what is missing.
+    // `why` says in a few ASCII words what is missing. A voice found that then fails to speak (no
+    // audio device, a broken engine) is told once more, as missing, from within Speak.
     using ReadyHandler = std::function<void(bool available, std::string_view why)>;
 
     virtual ~Speech() = default;

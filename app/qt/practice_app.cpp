@@ -14,6 +14,7 @@
 #include "app/qt/progress_location.h"
 #include "app/qt/progress_lock.h"
 #include "app/qt/running_copy.h"
+#include "app/qt/session_end.h"
 #include "drill/practice_dialog.h"
 #include "framework/diagnostics.h"
 #include "framework/qt/qt_dialog.h"
@@ -86,6 +87,8 @@ bool PracticeApp::InitInstance() {
 
     QtSpeech speech;
     PracticeDialog dialog(window, std::move(environment), &speech);
+    // Shutdown, sign-out or a terminal's end keeps the progress as the close box does.
+    const SessionEnd sessionEnd([&window] { window.EndSession(); });
     window.DoModal(dialog);  // the end code is of no use
     return false;
 }

@@ -41,7 +41,12 @@ RunningCopy::RunningCopy() {
         m_processId = static_cast<volatile LONG*>(MapViewOfFile(m_section, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
     }
     m_mutex = CreateMutexW(nullptr, FALSE, kMutexName);
-    if (!m_mutex) return;
+    if (!m_mutex) {
+        // The mutex is there but not to be opened by this copy: a copy started elevated, or as
+        // another user in this session, runs.
+        m_deniedToThisCopy = GetLastError() == ERROR_ACCESS_DENIED;
+        return;
+    }
     // WAIT_ABANDONED: the last owner ended without releasing it; this start owns it now.
     const DWORD wait = WaitForSingleObject(m_mutex, 0);
     m_owned = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
@@ -73,7 +78,8 @@ bool RunningCopy::BringRunningCopyForward(DWORD timeoutMs) const {
     GetWindowThreadProcessId(dialog, &processId);
     // This start was just made by the pupil, so it may hand the foreground on.
     AllowSetForegroundWindow(processId);
-    if (IsIconic(dialog)) ShowWindow(dialog, SW_RESTORE);
+    // Asynchronously: a first copy that hangs must not hang this start too.
+    if (IsIconic(dialog)) ShowWindowAsync(dialog, SW_RESTORE);
     // A question the dialog asks (a message box it owns) is what the pupil must answer first.
     const HWND popup = GetLastActivePopup(dialog);
     SetForegroundWindow(popup ? popup : dialog);

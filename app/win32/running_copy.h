@@ -11,15 +11,16 @@ namespace zembra::win32 {
 
 class RunningCopy {
 public:
-    // Takes the session's mutex, or finds it owned by a running copy. Any failure of the system
-    // objects counts as a first copy: the program then runs as it did without them.
+    // Takes the session's mutex, or finds it owned by a running copy, or finds it there but closed
+    // to this copy (which only another copy makes). Any other failure of the system objects
+    // counts as a first copy: the program then runs as it did without them.
     RunningCopy();
     ~RunningCopy();
     RunningCopy(const RunningCopy&) = delete;
     RunningCopy& operator=(const RunningCopy&) = delete;
 
     // True for the copy that runs the drill.
-    bool IsFirst() const { return m_owned || !m_mutex; }
+    bool IsFirst() const { return m_owned || (!m_mutex && !m_deniedToThisCopy); }
 
     // For a second start: waits up to `timeoutMs` for the running copy's dialog to be shown (it
     // may be starting too), restores it if minimised and makes it the foreground window. False
@@ -29,6 +30,7 @@ public:
 private:
     HANDLE m_mutex = nullptr;
     bool m_owned = false;
+    bool m_deniedToThisCopy = false;
     HANDLE m_section = nullptr;
     volatile LONG* m_processId = nullptr;  // in the shared section: the running copy's, or 0
 };

@@ -357,6 +357,17 @@ void QtDialog::OnCloseRequest() {
     EndDialog(kIdCancel);
 }
 
+void QtDialog::EndSession() {
+    if (m_endCode || !m_dialog || !m_window) return;
+    m_dialog->OnEndSession();
+    // A question's own loop would keep the dialog's from ending; No leaves everything as it is.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(top);
+        if (box && box != m_window.get() && box->isVisible()) box->done(QDialog::Rejected);
+    }
+    EndDialog(kIdCancel);
+}
+
 void QtDialog::Command(int id, Notification code) {
     if (!m_endCode && m_dialog) m_dialog->OnCommand(id, code);
 }

@@ -70,6 +70,10 @@ public:
     int DoModal(Dialog& dialog);
     // Ends the dialog with a command code, as the dialog manager does for Escape.
     void EndDialog(int code);
+    // The session ends (the desktop's session manager, or a signal to end): the dialog's
+    // OnEndSession saves, a question open above it is answered No, and the dialog ends. Nothing
+    // once the dialog has ended.
+    void EndSession();
 
     QWidget* Window() const;
     // The control's widget. A control that has not been shown yet has none; asking for its widget

@@ -134,6 +134,10 @@ INT_PTR DialogHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCancelMode();
         case WM_CLOSE:
             return OnClose();
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession();
+        case WM_ENDSESSION:
+            return OnEndSession(wParam != FALSE);
         case WM_DPICHANGED:
             return OnDpiChanged(LOWORD(wParam));
         case kApplyScaleMessage:
@@ -232,6 +236,24 @@ INT_PTR DialogHost::OnCancelMode() const { return FALSE; }
 INT_PTR DialogHost::OnClose() {
     m_dialog->OnClose();
     return FALSE;
+}
+
+// The session may end: the dialog never holds it up, and keeps nothing until it does end.
+INT_PTR DialogHost::OnQueryEndSession() {
+    SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+// The session ends (shutdown, sign-out, an update's restart): the system may end the process as
+// soon as this returns, and sends no close request, so the dialog saves now and then ends.
+INT_PTR DialogHost::OnEndSession(bool ending) {
+    if (!ending || m_ended) return FALSE;
+    m_dialog->OnEndSession();
+    // A question open above the dialog is answered No, so that the program can end at once.
+    if (HWND box = GetLastActivePopup(m_window); box != m_window && box != nullptr) ::EndDialog(box, IDNO);
+    EndDialog(IDCANCEL);
+    SetWindowLongPtrW(m_window, DWLP_MSGRESULT, 0);
+    return TRUE;
 }
 
 void DialogHost::EndDialog(INT_PTR code) {

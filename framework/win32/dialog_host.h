@@ -77,6 +77,8 @@ private:
     INT_PTR OnCtlColor(UINT message, HDC dc, HWND control) const;
     INT_PTR OnCancelMode() const;
     INT_PTR OnClose();
+    INT_PTR OnQueryEndSession();
+    INT_PTR OnEndSession(bool ending);
 
     // The screen scale (dialog_host_scale.cpp): fonts, layout and pictures for the window's
     // dots per inch, at the start and whenever the window moves to a screen of another scale.

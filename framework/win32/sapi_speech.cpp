@@ -15,6 +15,9 @@ constexpr unsigned kUsEnglish = 0x409;
 constexpr unsigned kBritishEnglish = 0x809;
 constexpr unsigned kEnglish = 0x09;  // the primary language of every English LCID
 
+// The voices that Settings adds on Windows 10 and 11; SAPI 5 reads them as it reads its own.
+constexpr wchar_t kOneCoreVoices[] = LR"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Speech_OneCore\Voices)";
+
 constexpr DWORD kSpeakFlags = SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML;
 constexpr DWORD kPurgeFlags = SPF_ASYNC | SPF_PURGEBEFORESPEAK;
 
@@ -33,7 +36,9 @@ std::string Why(const char* what, HRESULT result) {
 class ComSapiEngine final : public SapiEngine {
 public:
     ~ComSapiEngine() override {
-        for (ISpObjectToken* token : m_tokens) token->Release();
+        for (const std::vector<ISpObjectToken*>& tokens : m_tokens) {
+            for (ISpObjectToken* token : tokens) token->Release();
+        }
         if (m_voice) {
             m_voice->Speak(nullptr, kPurgeFlags, nullptr);
             m_voice->Release();
@@ -46,29 +51,34 @@ public:
         return CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice, reinterpret_cast<void**>(&m_voice));
     }
 
-    std::vector<std::wstring> VoiceAttributes() override {
-        std::vector<std::wstring> attributes;
-        ISpObjectTokenCategory* category = nullptr;
+    std::vector<VoiceToken> Voices(VoiceCategory category) override {
+        std::vector<ISpObjectToken*>& tokens = m_tokens[Index(category)];
+        std::vector<VoiceToken> voices;
+        ISpObjectTokenCategory* found = nullptr;
         if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_ISpObjectTokenCategory,
-                                    reinterpret_cast<void**>(&category)))) {
-            return attributes;
+                                    reinterpret_cast<void**>(&found)))) {
+            return voices;
         }
-        IEnumSpObjectTokens* tokens = nullptr;
-        if (SUCCEEDED(category->SetId(SPCAT_VOICES, FALSE)) &&
-            SUCCEEDED(category->EnumTokens(nullptr, nullptr, &tokens))) {
+        IEnumSpObjectTokens* list = nullptr;
+        const wchar_t* id = category == VoiceCategory::Desktop ? SPCAT_VOICES : kOneCoreVoices;
+        if (SUCCEEDED(found->SetId(id, FALSE)) && SUCCEEDED(found->EnumTokens(nullptr, nullptr, &list))) {
+            wchar_t* defaultId = nullptr;
+            if (FAILED(found->GetDefaultTokenId(&defaultId))) defaultId = nullptr;
             ISpObjectToken* token = nullptr;
-            while (tokens->Next(1, &token, nullptr) == S_OK) {
-                m_tokens.push_back(token);
-                attributes.push_back(LanguageOf(*token));
+            while (list->Next(1, &token, nullptr) == S_OK) {
+                tokens.push_back(token);
+                voices.push_back({LanguageOf(*token), defaultId != nullptr && HasId(*token, defaultId)});
             }
-            tokens->Release();
+            CoTaskMemFree(defaultId);
+            list->Release();
         }
-        category->Release();
-        return attributes;
+        found->Release();
+        return voices;
     }
 
-    HRESULT UseVoice(std::size_t index) override {
-        return index < m_tokens.size() ? m_voice->SetVoice(m_tokens[index]) : E_INVALIDARG;
+    HRESULT UseVoice(VoiceCategory category, std::size_t index) override {
+        const std::vector<ISpObjectToken*>& tokens = m_tokens[Index(category)];
+        return index < tokens.size() ? m_voice->SetVoice(tokens[index]) : E_INVALIDARG;
     }
 
     HRESULT Speak(const wchar_t* text, DWORD flags) override {
@@ -90,9 +100,20 @@ private:
         return language;
     }
 
+    static std::size_t Index(VoiceCategory category) { return category == VoiceCategory::Desktop ? 0 : 1; }
+
+    // Token ids are registry paths, which do not tell case.
+    static bool HasId(ISpObjectToken& token, const wchar_t* id) {
+        wchar_t* own = nullptr;
+        if (FAILED(token.GetId(&own)) || own == nullptr) return false;
+        const bool same = _wcsicmp(own, id) == 0;
+        CoTaskMemFree(own);
+        return same;
+    }
+
     bool m_com = false;
     ISpVoice* m_voice = nullptr;
-    std::vector<ISpObjectToken*> m_tokens;
+    std::vector<ISpObjectToken*> m_tokens[2];  // of each category, as Voices listed them
 };
 
 }  // namespace
@@ -112,23 +133,30 @@ std::vector<unsigned> VoiceLanguages(std::wstring_view attribute) {
     return languages;
 }
 
-std::optional<std::size_t> ChooseEnglishVoice(std::span<const std::wstring> languageAttributes) {
+std::optional<std::size_t> ChooseEnglishVoice(std::span<const VoiceToken> voices) {
+    const auto speaks = [](const VoiceToken& voice, auto wanted) {
+        for (const unsigned language : VoiceLanguages(voice.language)) {
+            if (wanted(language)) return true;
+        }
+        return false;
+    };
+    const auto english = [](unsigned language) { return (language & 0x3FF) == kEnglish; };
+    // The voice the user chose is the one to hear, when it speaks English.
+    for (std::size_t i = 0; i < voices.size(); ++i) {
+        if (voices[i].userDefault && speaks(voices[i], english)) return i;
+    }
     for (const auto wanted : {kUsEnglish, kBritishEnglish}) {
-        for (std::size_t i = 0; i < languageAttributes.size(); ++i) {
-            for (const unsigned language : VoiceLanguages(languageAttributes[i])) {
-                if (language == wanted) return i;
-            }
+        for (std::size_t i = 0; i < voices.size(); ++i) {
+            if (speaks(voices[i], [wanted](unsigned language) { return language == wanted; })) return i;
         }
     }
-    for (std::size_t i = 0; i < languageAttributes.size(); ++i) {
-        for (const unsigned language : VoiceLanguages(languageAttributes[i])) {
-            if ((language & 0x3FF) == kEnglish) return i;
-        }
+    for (std::size_t i = 0; i < voices.size(); ++i) {
+        if (speaks(voices[i], english)) return i;
     }
     // Last, a voice that names no language at all (as Wine's one voice): it may speak English,
     // while one that names another language does not.
-    for (std::size_t i = 0; i < languageAttributes.size(); ++i) {
-        if (VoiceLanguages(languageAttributes[i]).empty()) return i;
+    for (std::size_t i = 0; i < voices.size(); ++i) {
+        if (VoiceLanguages(voices[i].language).empty()) return i;
     }
     return std::nullopt;
 }
@@ -165,33 +193,52 @@ void CALLBACK SapiSpeech::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     speech->FindVoice();
 }
 
+void SapiSpeech::Lose(const std::string& why) {
+    m_state = State::Missing;
+    m_pending.reset();
+    if (m_ready) m_ready(false, why);
+}
+
 void SapiSpeech::FindVoice() {
-    const auto missing = [this](const std::string& why) {
-        m_state = State::Missing;
-        m_pending.reset();
-        if (m_ready) m_ready(false, why);
-    };
-    if (const HRESULT opened = m_engine->Open(); FAILED(opened)) return missing(Why("no voice object", opened));
-    const std::vector<std::wstring> voices = m_engine->VoiceAttributes();
+    if (const HRESULT opened = m_engine->Open(); FAILED(opened)) return Lose(Why("no voice object", opened));
+    std::vector<VoiceToken> voices;
+    std::vector<std::pair<VoiceCategory, std::size_t>> places;
+    for (const VoiceCategory category : {VoiceCategory::Desktop, VoiceCategory::OneCore}) {
+        std::vector<VoiceToken> found = m_engine->Voices(category);
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            places.emplace_back(category, i);
+            voices.push_back(std::move(found[i]));
+        }
+    }
     const std::optional<std::size_t> voice = ChooseEnglishVoice(voices);
-    if (!voice) return missing(voices.empty() ? "no voice installed (SAPI 5)" : "no English voice installed (SAPI 5)");
-    if (const HRESULT chosen = m_engine->UseVoice(*voice); FAILED(chosen)) return missing(Why("voice refused", chosen));
+    if (!voice) return Lose(voices.empty() ? "no voice installed (SAPI 5)" : "no English voice installed (SAPI 5)");
+    const auto [category, index] = places[*voice];
+    if (const HRESULT chosen = m_engine->UseVoice(category, index); FAILED(chosen)) {
+        return Lose(Why("voice refused", chosen));
+    }
     // A purge says nothing, but fails where the voice cannot speak at all (as under Wine, whose
     // Speak is a stub).
     if (const HRESULT purged = m_engine->Speak(nullptr, kPurgeFlags); FAILED(purged)) {
-        return missing(Why("the voice cannot speak", purged));
+        return Lose(Why("the voice cannot speak", purged));
     }
     m_state = State::Ready;
     if (m_ready) m_ready(true, "");
     if (m_pending) {
-        m_engine->Speak(m_pending->c_str(), kSpeakFlags);
+        const std::wstring text = std::move(*m_pending);
         m_pending.reset();
+        Say(text);
+    }
+}
+
+void SapiSpeech::Say(const std::wstring& text) {
+    if (const HRESULT said = m_engine->Speak(text.c_str(), kSpeakFlags); FAILED(said)) {
+        Lose(Why("the voice failed to speak", said));
     }
 }
 
 void SapiSpeech::Speak(const std::string& text) {
     if (m_state == State::Ready) {
-        m_engine->Speak(Wide(text).c_str(), kSpeakFlags);
+        Say(Wide(text));
     } else if (m_state != State::Missing) {
         m_pending = Wide(text);
     }

@@ -2,6 +2,9 @@
 // colours, Enter routing, the ways the dialog ends and what each leaves in the progress file.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "framework/file_faults.h"
 #include "tests/support/drill_fixture.h"
 #include "ui/main_dialog_template.h"
@@ -177,6 +180,27 @@ TEST_F(Ending, SavedProgressComesBackAtTheNextStart) {
     std::string expected = "6\r\n1\r\n\r\n1\r\n";
     for (int row = 3; row < kBankRows; ++row) expected += "\r\n";
     EXPECT_EQ(ReadBytes(m_file), expected);
+}
+
+// Shutdown, sign-out or an update's restart: what the close box saves, with this run's marks and
+// the counter one higher, once, whichever of the two comes first and however often.
+TEST_F(Ending, TheSessionsEndSavesAsTheCloseBoxDoesAndOnlyOnce) {
+    const std::vector<std::function<void(PracticeDialog&, MemoryDialog&)>> orders = {
+        [](PracticeDialog& d, MemoryDialog&) { d.OnEndSession(); },
+        [](PracticeDialog& d, MemoryDialog& w) { d.OnEndSession(), d.OnEndSession(), w.CloseBox(); },
+        [](PracticeDialog& d, MemoryDialog& w) { w.CloseBox(), d.OnEndSession(); },
+    };
+    for (std::size_t order = 0; order < orders.size(); ++order) {
+        SCOPED_TRACE(order);
+        m_window = MemoryDialog{MainDialogTemplate(), MainDialogComboLists()};
+        Start("5\r\n1\r\n\r\n1\r\n");
+        const int row = Row();
+        Answer(AnswerOf(row));
+        orders[order](*m_dialog, m_window);
+        std::string expected = "6\r\n";
+        for (int r = 0; r < kBankRows; ++r) expected += (r == 0 || r == 2 || r == row ? "1\r\n" : "\r\n");
+        EXPECT_EQ(ReadBytes(m_file), expected);
+    }
 }
 
 TEST_F(Ending, EscapeLeavesTheFileAsItWas) {

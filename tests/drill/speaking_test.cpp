@@ -132,6 +132,33 @@ TEST_F(Speaking, AVoiceFoundLateSpeaksTheFirstAnswerAndOneLostLateDisablesTheBut
     EXPECT_NE(m_output.find(G("本机没有英语语音：the service went away\n")), std::string::npos);
 }
 
+// A voice found that fails to speak (no audio device, a broken engine), at the first answer or at
+// 听一听: one line, the button disabled with its tip, never enabled and silent, and the focus on
+// 下一题 rather than nowhere.
+TEST_F(Speaking, AVoiceThatFailsToSpeakDisablesTheButtonAndTheFocusMovesOn) {
+    for (const bool atListen : {false, true}) {
+        SCOPED_TRACE(atListen ? "at 听一听" : "at the answer");
+        Restart();
+        m_speech = RecordingSpeech();
+        m_output.clear();
+        StartWithOnlyUnmastered({0, 1, 2});
+        if (!atListen) m_speech.FailToSpeak();
+        Answer("wrong");
+        if (atListen) {
+            m_speech.FailToSpeak();
+            m_window.Click(kListen);
+            EXPECT_EQ(m_window.Focus(), 1070);
+        }
+        EXPECT_FALSE(Enabled(kListen));
+        EXPECT_EQ(m_window.Control(kListen).toolTip, G("本机没有英语语音"));
+        const std::string line = G("本机没有英语语音：the voice failed to speak\n");
+        EXPECT_NE(m_output.find(line), std::string::npos) << GbkToUtf8(m_output);
+        EXPECT_EQ(m_output.find(line), m_output.rfind(line));
+        m_window.PressKey(Key::Enter);
+        EXPECT_TRUE(Enabled(1068)) << "Enter asks the next row";
+    }
+}
+
 TEST(SpeakingWithoutSpeech, ADialogGivenNoSpeechHasNoVoice) {
     TempDir dir;
     MemoryDialog window{MainDialogTemplate(), MainDialogComboLists()};

@@ -300,6 +300,7 @@ private slots:
     void tabWalksNextAndSubmitOnly();
     void escapeEndsWithoutSaving();
     void closeBoxSavesAndEnds();
+    void sessionEndSavesAndAnswersAnOpenQuestionNo();
     void posterForRunCounter_data();
     void posterForRunCounter();
     void coloursFontsAndCaptions();
@@ -535,6 +536,24 @@ void QtDialogTest::closeBoxSavesAndEnds() {
     for (int row = 0; row < kBankRows; ++row) expected += "\r\n";
     QCOMPARE(expected.size(), std::size_t{3511});
     QCOMPARE(ReadFile(s.file), expected);
+}
+
+// The session ends while the dialog asks whether to clear every mark: the marks are saved as they
+// stand, the question is answered No and the modal run ends, with one save.
+void QtDialogTest::sessionEndSavesAndAnswersAnOpenQuestionNo() {
+    Session s(ProgressAllMasteredBut(7, {3, 400}));
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(50, [&] {  // inside the question's own loop
+            asked = QApplication::activeModalWidget() != s.host.Window();
+            s.host.EndSession();
+            s.host.EndSession();
+        });
+        s.Click(1084);
+    });
+    QCOMPARE(s.host.DoModal(s.dialog), kIdCancel);
+    QVERIFY(asked);
+    QCOMPARE(ReadFile(s.file), ProgressAllMasteredBut(8, {3, 400}));
 }
 
 void QtDialogTest::posterForRunCounter_data() {

@@ -20,9 +20,14 @@ public:
         if (m_atStart == AtStart::Ready) m_ready(true, "");
         if (m_atStart == AtStart::Missing) m_ready(false, "no voice in this test");
     }
-    void Speak(const std::string& text) override { m_calls.push_back("speak:" + text); }
+    void Speak(const std::string& text) override {
+        m_calls.push_back("speak:" + text);
+        if (m_failSpeaking) m_ready(false, "the voice failed to speak");
+    }
     void Stop() override { m_calls.push_back("stop"); }
 
+    // From now on each text fails to be said, as SAPI's Speak does without an audio device.
+    void FailToSpeak() { m_failSpeaking = true; }
     // Tells the dialog what a Later voice turned out to be.
     void BecomeReady(bool available) { m_ready(available, available ? "" : "the service went away"); }
 
@@ -45,6 +50,7 @@ private:
     ReadyHandler m_ready;
     std::vector<std::string> m_calls;
     int m_starts = 0;
+    bool m_failSpeaking = false;
 };
 
 }  // namespace zembra::testing

@@ -25,8 +25,9 @@ LPARAM KeyParameter(UINT virtualKey, bool up, bool repeated) {
 
 }  // namespace
 
-DialogDriver::DialogDriver(std::filesystem::path progressFile)
+DialogDriver::DialogDriver(std::filesystem::path progressFile, std::unique_ptr<win32::SapiEngine> engine)
     : m_host(ids::kDialog, ids::kAppIcon),
+      m_speech(std::move(engine)),
       m_dialog(m_host,
                DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
                                 [this](std::string_view line) { m_diagnostics += line; }},

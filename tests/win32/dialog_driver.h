@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ using Step = std::function<void(DialogDriver&)>;
 class DialogDriver {
 public:
     // The dialog reads and writes `progressFile`, with a fixed clock, its diagnostics kept, and
-    // the system's own SAPI 5 voice.
-    explicit DialogDriver(std::filesystem::path progressFile);
+    // the system's own SAPI 5 voice, or the engine given.
+    explicit DialogDriver(std::filesystem::path progressFile,
+                          std::unique_ptr<win32::SapiEngine> engine = win32::MakeSapiEngine());
 
     // Runs the dialog modally and the steps one after another; returns the dialog's end code.
     // If the dialog is still open a while after the last step, the test fails and the dialog

@@ -383,6 +383,36 @@ TEST_F(MainDialogTest, WithoutAVoiceListenStaysDisabledWithItsTipAndTheDrillGoes
     });
 }
 
+// An English voice that is found but cannot say a text (no audio device, a broken engine): the
+// first answer's speech fails, and 听一听 is disabled with its tip instead of enabled and silent.
+TEST_F(MainDialogTest, AVoiceThatFailsToSpeakLeavesListenDisabledWithItsTip) {
+    struct FailingVoice final : win32::SapiEngine {
+        HRESULT Open() override { return S_OK; }
+        std::vector<win32::VoiceToken> Voices(win32::VoiceCategory category) override {
+            if (category == win32::VoiceCategory::Desktop) return {};
+            return {{L"409", true}};
+        }
+        HRESULT UseVoice(win32::VoiceCategory, std::size_t) override { return S_OK; }
+        HRESULT Speak(const wchar_t* text, DWORD) override { return text ? E_FAIL : S_OK; }
+    };
+    WriteBytes(File(), OnlyUnmastered(0));
+    DialogDriver driver(File(), std::make_unique<FailingVoice>());
+    driver.Run({
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Host().ToolTipOf(ids::kListen), L"");  // a voice was found
+            DialogDriver::Click(d.Item(ids::kAnswerBox));
+        },
+        [](DialogDriver& d) { d.Type(L"pen"), d.Press(VK_RETURN); },
+        [](DialogDriver& d) {
+            EXPECT_TRUE(d.Visible(ids::kRightMark));
+            EXPECT_FALSE(d.Enabled(ids::kListen));
+            EXPECT_EQ(d.Host().ToolTipOf(ids::kListen), L"本机没有英语语音");
+            EXPECT_NE(d.Diagnostics().find("the voice failed to speak (SAPI 5, 0x80004005)"), std::string::npos);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
 TEST_F(MainDialogTest, EscapeEndsWithoutSaving) {
     std::vector<std::string> marks(kBankRows, "");
     marks[0] = "1";
@@ -404,6 +434,43 @@ TEST_F(MainDialogTest, EscapeEndsWithoutSaving) {
     });
     EXPECT_EQ(end, IDCANCEL);
     EXPECT_EQ(ReadBytes(File()), before);
+}
+
+// Shutdown, sign-out or an update's restart sends no close request. The question saves nothing
+// and holds nothing up; the end itself saves as the close box does, before it returns, and once,
+// and answers an open question (再来一遍's) No.
+TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSavesNothing) {
+    std::vector<std::string> marks(kBankRows, "");
+    marks[0] = "1";
+    marks[5] = "0";
+    marks[9] = "x";
+    const std::string before = ProgressFile(7, marks);
+    WriteBytes(File(), before);
+    DialogDriver driver(File());
+    const INT_PTR end = driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) {
+            d.Type(d.Text(ids::kAnswerHolder));
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            ASSERT_TRUE(d.Visible(ids::kRightMark));
+            d.Click(ids::kResetAll);
+        },
+        [&](DialogDriver& d) {
+            ASSERT_NE(d.MessageBoxWindow(), nullptr);
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, FALSE, 0), 0);  // the shutdown was called off
+            EXPECT_EQ(ReadBytes(File()), before);
+            marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = "1";
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF), 0);
+            EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
+            SendMessageW(d.Dialog(), WM_CLOSE, 0, 0);
+        },
+    });
+    EXPECT_EQ(end, IDCANCEL);
+    EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
 }
 
 struct CloseRequest {

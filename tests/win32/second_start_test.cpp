@@ -239,5 +239,25 @@ TEST_F(SecondStartTest, AStartAfterAKilledCopyRuns) {
     EXPECT_EQ(CounterOf(ReadBytes(kProgressFile)), 8);
 }
 
+// A copy started elevated, or as another user in this session, holds the mutex and the section
+// with no access for this user: a start here says so and ends, as when a copy of its own runs.
+TEST_F(SecondStartTest, AMutexThisUserMayNotOpenMeansAnotherCopyRuns) {
+    SECURITY_DESCRIPTOR closed{};
+    ACL empty{};
+    ASSERT_TRUE(InitializeSecurityDescriptor(&closed, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&closed, TRUE, &empty, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &closed, FALSE};
+    const HANDLE mutex = CreateMutexW(&attributes, TRUE, L"Local\\Zembra.ZbXxYy.zb");
+    const HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0, sizeof(LONG),
+                                              L"Local\\Zembra.ZbXxYy.zb.process");
+    ASSERT_NE(mutex, nullptr);
+    ASSERT_EQ(CreateMutexW(nullptr, FALSE, L"Local\\Zembra.ZbXxYy.zb"), nullptr) << "the system checks no access";
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    StartAgain();
+    if (section) CloseHandle(section);
+    CloseHandle(mutex);
+}
+
 }  // namespace
 }  // namespace zembra
