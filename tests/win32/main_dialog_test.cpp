@@ -463,7 +463,7 @@ TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSaves
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, FALSE, 0), 0);  // the shutdown was called off
             EXPECT_EQ(ReadBytes(File()), before);
             marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = "1";
-            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF), 0);
+            EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, static_cast<LPARAM>(ENDSESSION_LOGOFF)), 0);
             EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
             EXPECT_EQ(d.MessageBoxWindow(), nullptr);
             SendMessageW(d.Dialog(), WM_CLOSE, 0, 0);
