@@ -90,7 +90,7 @@ private:
     void SelectNextRow();
     void FillWordBank();
     void LoadProgress();
-    // Saves without asking anything; false when nothing was saved (the reason is Fault()).
+    // Saves without asking anything; false when nothing was saved (m_progressFile.Fault() says why).
     bool SaveProgress();
     // The close box's question after a failed save: true to try again.
     bool AskToRetrySave();
