@@ -1,5 +1,6 @@
 // The drill: one row at a time, drawn at random among the unmastered rows of the chosen filter
-// (a category, 全选 or 错题), checked against the typed answer (drill/answer_check.h). See
+// (a category, 全选 or 错题) or, in 复习, among the mastered rows due for review
+// (drill/review_schedule.h), checked against the typed answer (drill/answer_check.h). See
 // docs/DESIGN.md for the flow of one answer.
 #include "drill/practice_dialog.h"
 
@@ -9,7 +10,9 @@
 
 #include "drill/answer_check.h"
 #include "drill/read_aloud.h"
+#include "drill/review_schedule.h"
 #include "framework/diagnostics.h"
+#include "framework/local_day.h"
 #include "ui/control_ids.h"
 #include "ui/texts.h"
 
@@ -40,11 +43,23 @@ void PracticeDialog::ForEachRowInFilter(Visit visit) const {
         }
         return;
     }
+    // 复习 is none either: its rows are the mastered ones due today or before.
+    if (Reviewing()) {
+        const std::int64_t today = Today();
+        for (int row = 0; row < bank.size; ++row) {
+            if (IsDue(bank.Mark(row), today)) visit(row);
+        }
+        return;
+    }
     const std::string_view category = m_filter;
     for (int row = 0; row < bank.size; ++row) {
         if (bank.Category(row) == category) visit(row);
     }
 }
+
+bool PracticeDialog::Reviewing() const { return m_filter == texts::kReview; }
+
+std::int64_t PracticeDialog::Today() const { return LocalDay(m_environment.clock()); }
 
 void PracticeDialog::SetNumber(int id, std::int32_t value) { Host().SetItemText(id, std::to_string(value)); }
 
@@ -76,11 +91,13 @@ void PracticeDialog::SelectNextRow() {
     // After the focus has left it: a button disabled with the focus would leave the focus nowhere.
     SilenceAnswer();
 
-    // A fixed array: a selection allocates nothing per row.
+    // A fixed array: a selection allocates nothing per row. 复习 asks mastered rows, every other
+    // filter unmastered ones.
     std::array<std::int16_t, kRowCapacity> candidates;
     int count = 0;
+    const bool reviewing = Reviewing();
     ForEachRowInFilter([&](int row) {
-        if (!IsMastered(m_rows->Mark(row))) {
+        if (reviewing || !IsMastered(m_rows->Mark(row))) {
             candidates[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(row);
         }
     });
@@ -89,6 +106,8 @@ void PracticeDialog::SelectNextRow() {
         std::string congratulation;
         if (m_filter == texts::kAllCategories) {
             congratulation = texts::kCongratulationsAll;
+        } else if (reviewing) {
+            congratulation = texts::kReviewDone;
         } else {
             congratulation.append(texts::kCongratulationsPrefix).append(m_filter).append(texts::kCongratulationsSuffix);
         }
@@ -136,7 +155,7 @@ void PracticeDialog::OnSubmit() {
         host.ShowItem(ids::kRightMark, true);
         SetNumber(ids::kMasteredCount, ++m_masteredCount);
         std::string& mark = m_rows->Mark(m_currentRow);
-        mark = "1";
+        mark = MarkAfterRightAnswer(mark, Reviewing(), Today());
         Diagnostic(texts::kNewMarkFormat, mark.c_str());
     } else {
         host.SetItemText(ids::kResultLine, result);
@@ -179,9 +198,11 @@ void PracticeDialog::OnFilterChange() {
     Host().SetItemText(ids::kCategoryCaption, m_filter);
     m_poolSize = 0;
     m_masteredCount = 0;
+    // In 复习 every row is mastered: the count starts at 0 and grows with the rows reviewed.
+    const bool reviewing = Reviewing();
     ForEachRowInFilter([&](int row) {
         ++m_poolSize;
-        if (IsMastered(m_rows->Mark(row))) ++m_masteredCount;
+        if (!reviewing && IsMastered(m_rows->Mark(row))) ++m_masteredCount;
     });
     SetNumber(ids::kTotalCount, m_poolSize);
     SetNumber(ids::kMasteredCount, m_masteredCount);

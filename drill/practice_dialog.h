@@ -22,7 +22,7 @@ namespace zembra {
 // What the dialog takes from its owner instead of reading globals, so tests can fix them.
 struct DrillEnvironment {
     std::filesystem::path progressFile;
-    // Seconds since the epoch; seeds the generator before every draw.
+    // Seconds since the epoch; seeds the generator before every draw and dates the reviews.
     std::function<std::int64_t()> clock;
     // Receives each diagnostic line as GBK bytes.
     std::function<void(std::string_view)> diagnostics;
@@ -88,6 +88,11 @@ public:
 
 private:
     void SelectNextRow();
+    // Whether the chosen filter is 复习; the pupil's calendar day now (framework/local_day.h).
+    bool Reviewing() const;
+    std::int64_t Today() const;
+    // At start-up: tells the pupil in the result line how many rows are due for review.
+    void TellRowsDue();
     void FillWordBank();
     void LoadProgress();
     // Saves without asking anything; false when nothing was saved (m_progressFile.Fault() says why).
@@ -104,7 +109,8 @@ private:
     void SilenceAnswer();
     void UpdateListenButton();
     // Calls visit(row) for every row being drilled in the chosen filter: the rows of a category (a
-    // word list's rows all carry its name), all rows for 全选, the rows with a missed mark for 错题.
+    // word list's rows all carry its name), all rows for 全选, the rows with a missed mark for 错题,
+    // the mastered rows due today or before for 复习.
     template <typename Visit>
     void ForEachRowInFilter(Visit visit) const;
     // A printf-style line; the format is checked against the arguments at every call.

@@ -49,6 +49,7 @@ bool PracticeDialog::OnInitDialog() {
 
     ChoosePosterToShow();
     SelectNextRow();
+    TellRowsDue();
     // Finding a voice may take the speech service seconds; the front end does it without waiting.
     StartSpeech();
     // The platform now puts the focus on the first tab stop, the next button.

@@ -1,8 +1,11 @@
-// The dialog's two steps on the progress file: loading at start-up, saving at the close request.
+// The dialog's two steps on the progress file: loading at start-up, saving at the close request;
+// and what the loaded marks tell the pupil at start-up.
 #include <cstdio>
 #include <string>
 
 #include "drill/practice_dialog.h"
+#include "drill/review_schedule.h"
+#include "ui/control_ids.h"
 #include "ui/texts.h"
 
 namespace zembra {
@@ -12,6 +15,23 @@ void PracticeDialog::LoadProgress() {
     m_runCounter = loaded.runCounter;
     m_markLineCount = loaded.markLineCount;
     m_masteredCount = loaded.masteredCount;
+    // A mastered row of no known date (an earlier version's "1") gets one, so that it comes back
+    // for review; spread over a month, not all on the first day.
+    const std::int64_t today = Today();
+    for (int row = 0; row < kBankRows; ++row) {
+        std::string& mark = m_builtIn.Mark(row);
+        if (IsMastered(mark) && !ReadSchedule(mark)) mark = ScheduleForUnknownMark(row, today);
+    }
+}
+
+void PracticeDialog::TellRowsDue() {
+    const std::int64_t today = Today();
+    int due = 0;
+    for (int row = 0; row < m_builtIn.size; ++row) due += IsDue(m_builtIn.Mark(row), today) ? 1 : 0;
+    if (due == 0) return;
+    std::string line(sizeof texts::kReviewDueFormat + 16, '\0');
+    line.resize(static_cast<std::size_t>(std::snprintf(line.data(), line.size(), texts::kReviewDueFormat, due)));
+    Host().SetItemText(ids::kResultLine, line);
 }
 
 bool PracticeDialog::SaveProgress() {

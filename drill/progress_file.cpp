@@ -8,6 +8,7 @@
 
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "drill/review_schedule.h"
 #include "framework/file_io.h"
 #include "framework/text_file.h"
 #include "ui/texts.h"
@@ -126,13 +127,27 @@ std::string FormatProgress(std::int32_t runCounter, std::span<const std::string>
     return bytes;
 }
 
+namespace {
+
+// Whether `session` and `file` are both mastered and the session's schedule comes due after the
+// file's (or the file's has none): the review that is due later is the one that was made later.
+bool DueLater(const std::string& session, const std::string& file) {
+    if (!PracticeDialog::IsMastered(session) || !PracticeDialog::IsMastered(file)) return false;
+    const std::optional<ReviewSchedule> ours = ReadSchedule(session);
+    if (!ours) return false;
+    const std::optional<ReviewSchedule> theirs = ReadSchedule(file);
+    return !theirs || ours->dueDay > theirs->dueDay;
+}
+
+}  // namespace
+
 void MergeSessionMarks(std::span<const std::string> sessionMarks, std::size_t rowsReset,
                        std::span<std::string> fileMarks) {
     for (std::size_t row = 0; row < fileMarks.size() && row < sessionMarks.size(); ++row) {
         const std::string& session = sessionMarks[row];
         std::string& file = fileMarks[row];
         if (row < rowsReset || (PracticeDialog::IsMastered(session) && !PracticeDialog::IsMastered(file)) ||
-            (file.empty() && PracticeDialog::IsMissed(session))) {
+            (file.empty() && PracticeDialog::IsMissed(session)) || DueLater(session, file)) {
             file = session;
         }
     }

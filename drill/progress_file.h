@@ -1,6 +1,7 @@
 // The progress file: the run counter on its first line, then one mastery mark per word-bank row
-// ("1" answered right, "0" answered wrong since, empty never answered right; any other text is
-// kept as it is and counts by PracticeDialog::IsMastered).
+// (a review schedule such as "c25876" answered right, see drill/review_schedule.h; "0" answered
+// wrong since; empty never answered right; any other text is kept as it is and counts by
+// PracticeDialog::IsMastered).
 // Read once at start-up, rewritten whole at the close request. Text-mode rules are our own
 // (TextFile), so every platform reads and writes the same bytes.
 #pragma once
@@ -59,8 +60,9 @@ std::string FormatProgress(std::int32_t runCounter, std::span<const std::string>
 // start-up could not read the file whole. A row mastered in the session and not in the file takes
 // the session's mark; a row missed in the session (PracticeDialog::IsMissed) whose file mark is
 // empty takes the session's mark too, so a miss is kept wherever neither copy has the row
-// mastered; every other row keeps the file's mark byte for byte (the file may hold texts of its
-// own, and either mastered mark, or either missed mark, counts the same). The rows below
+// mastered; a row mastered in both keeps the review schedule due later (drill/review_schedule.h),
+// the session's when the file's has none; every other row keeps the file's mark byte for byte (the
+// file may hold texts of its own, and either missed mark counts the same). The rows below
 // `rowsReset` are those the pupil cleared with a reset after seeing them: they take the session's
 // mark whatever the file holds. A reset cannot have meant rows the start-up never read, so those
 // are merged as above.

@@ -172,9 +172,10 @@ FontRole FontRoleOf(int id) {
 
 std::span<const std::string_view> CategoryComboEntries() {
     static const auto entries = [] {
-        std::array<std::string_view, 1 + kCategoryCount + 1> list{t::kAllCategories};
+        std::array<std::string_view, 1 + kCategoryCount + 2> list{t::kAllCategories};
         std::copy(std::begin(kCategories), std::end(kCategories), list.begin() + 1);
-        list.back() = t::kMissedWords;
+        list[1 + kCategoryCount] = t::kMissedWords;
+        list.back() = t::kReview;
         return list;
     }();
     return entries;

@@ -21,7 +21,8 @@ const DialogTemplate& MainDialogTemplate();
 FontRole FontRoleOf(int id);
 
 // The category combo box's list in its unsorted order: "全选", then the categories, then "错题",
-// the rows answered wrong (GBK). Only the entries between the first and the last are categories.
+// the rows answered wrong, and "复习", the mastered rows due for review (GBK). Only the entries
+// between the first and the last two are categories.
 std::span<const std::string_view> CategoryComboEntries();
 // The same list as the template's initialisation data.
 std::span<const ComboBoxList> MainDialogComboLists();

@@ -29,6 +29,8 @@ inline constexpr char kAllCategories[] = "\xC8\xAB\xD1\xA1";  // 全选
 // The filter of the rows answered wrong and not since answered right, whatever their category;
 // the last entry of the list, and no category of the bank.
 inline constexpr char kMissedWords[] = "\xB4\xED\xCC\xE2";  // 错题
+// The filter of the mastered rows due for review today or before, after 错题 in the list.
+inline constexpr char kReview[] = "\xB8\xB4\xCF\xB0";  // 复习
 
 // Drill messages
 inline constexpr char kCongratulationsAll[] =
@@ -37,6 +39,13 @@ inline constexpr char kCongratulationsAll[] =
 inline constexpr char kCongratulationsPrefix[] =
     "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB\xCB\xF9\xD3\xD0\xB5\xC4";  // 恭喜，你已经掌握了所有的
 inline constexpr char kCongratulationsSuffix[] = "\xA3\xA1";                                             // ！
+inline constexpr char kReviewDone[] =
+    "\xB9\xA7\xCF\xB2\xA3\xAC\xBD\xF1\xCC\xEC\xD2\xAA\xB8\xB4\xCF\xB0\xB5\xC4\xB4\xCA\xB6\xBC\xB8\xB4\xCF\xB0\xCD\xEA"
+    "\xC1\xCB\xA3\xA1";  // 恭喜，今天要复习的词都复习完了！
+// At start-up, in the result line, when rows are due; %d: how many.
+inline constexpr char kReviewDueFormat[] =
+    "\xBD\xF1\xCC\xEC\xD3\xD0 %d \xB8\xF6\xB4\xCA\xB8\xC3\xB8\xB4\xCF\xB0\xC1\xCB\xA3\xBA\xD4\xDA\xC9\xB8\xD1\xA1\xD6\xD0"
+    "\xD1\xA1\xA1\xB0\xB8\xB4\xCF\xB0\xA1\xB1\xA1\xA3";  // 今天有 %d 个词该复习了：在筛选中选“复习”。
 inline constexpr char kRetryRefused[] =
     "\xD2\xD1\xCC\xE1\xBD\xBB\xB2\xBB\xC4\xDC\xD6\xD8\xD0\xC2\xD7\xF7\xB4\xF0\xA3\xA1";  // 已提交不能重新作答！
 inline constexpr char kRetryRefusedCaption[] = "\xCE\xC2\xDC\xB0\xCC\xE1\xCA\xBE";       // 温馨提示

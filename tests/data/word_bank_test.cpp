@@ -44,14 +44,16 @@ TEST(WordBankShape, CategoriesAreContiguousRunsInBankOrder) {
 
 TEST(WordBankShape, ComboEntriesSpellTheCategoriesExactly) {
     const auto entries = CategoryComboEntries();
-    ASSERT_EQ(entries.size(), 14u);
+    ASSERT_EQ(entries.size(), 15u);
     EXPECT_EQ(entries[0], G("全选"));
     for (const CategoryRun& run : kRuns) EXPECT_EQ(entries[run.comboEntry - 1], G(run.name)) << run.name;
-    // The first and the last entry are filters of their own, never a category of the bank.
+    // The first and the last two entries are filters of their own, never a category of the bank.
     EXPECT_EQ(entries[13], G("错题"));
+    EXPECT_EQ(entries[14], G("复习"));
     for (int row = 0; row < kBankRows; ++row) {
         ASSERT_NE(Category(row), G("全选"));
         ASSERT_NE(Category(row), G("错题"));
+        ASSERT_NE(Category(row), G("复习"));
     }
 }
 

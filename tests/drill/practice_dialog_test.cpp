@@ -94,14 +94,14 @@ TEST_F(Checking, RightAnswerMarksTheRowAndShowsTheTick) {
     StartWithOnlyUnmastered({0, 1});
     const int row = Row();
     Answer(AnswerOf(row));
-    EXPECT_EQ(m_dialog->Mark(row), "1");
+    EXPECT_EQ(m_dialog->Mark(row), FirstMastery());
     EXPECT_EQ(Text(1080), "1753");
     EXPECT_TRUE(Visible(1074));
     EXPECT_FALSE(Visible(1075));
     EXPECT_EQ(Text(1073), "");
     EXPECT_FALSE(Enabled(1068));
     EXPECT_EQ(Row(), row);  // no new row until asked
-    EXPECT_NE(m_output.find("The new Rst is:1\n"), std::string::npos);
+    EXPECT_NE(m_output.find("The new Rst is:" + FirstMastery() + "\n"), std::string::npos);
 }
 
 TEST_F(Checking, WrongAnswerShowsTheCrossAndTheAnswer) {
@@ -138,7 +138,7 @@ TEST_P(ExactComparison, JudgesTheTypedText) {
     StartWithOnlyUnmastered({c.row});
     ASSERT_EQ(Row(), c.row);
     Answer(G(c.typed));
-    EXPECT_EQ(m_dialog->Mark(c.row) == "1", c.right);
+    EXPECT_EQ(m_dialog->Mark(c.row) == FirstMastery(), c.right);
     EXPECT_EQ(Visible(1074), c.right);
     EXPECT_EQ(Text(1073), c.right ? "" : AnswerOf(c.row) + "  ");
     EXPECT_EQ(Text(1003), AnswerOf(c.row));
@@ -184,7 +184,7 @@ TEST_F(Checking, IdenticalRowsAreSeparateUnits) {
     StartWithOnlyUnmastered({1071, 1078});
     const int first = Row();
     Answer("flies");
-    EXPECT_EQ(m_dialog->Mark(first), "1");
+    EXPECT_EQ(m_dialog->Mark(first), FirstMastery());
     m_window.Click(1070);
     EXPECT_EQ(Row(), first == 1071 ? 1078 : 1071);
     EXPECT_EQ(Text(1002), Utf8ToGbk("fly"));
@@ -207,7 +207,7 @@ TEST_F(Retry, BeforeSubmittingItEmptiesTheAnswer) {
     EXPECT_TRUE(Enabled(1068));
     EXPECT_TRUE(m_window.Questions().empty());
     Answer("pen");
-    EXPECT_EQ(m_dialog->Mark(0), "1");
+    EXPECT_EQ(m_dialog->Mark(0), FirstMastery());
 }
 
 TEST_F(Retry, AfterSubmittingItIsRefusedWithABox) {
@@ -247,7 +247,7 @@ TEST_F(Reset, NoChangesNothing) {
     StartWithOnlyUnmastered({0});
     m_window.AnswerNextQuestion(false);
     m_window.Click(1084);
-    EXPECT_EQ(m_dialog->Mark(1), "1");
+    EXPECT_EQ(m_dialog->Mark(1), ScheduleForUnknownMark(1, Today()));
     EXPECT_EQ(Text(1080), "1753");
 }
 
@@ -332,7 +332,7 @@ TEST_F(Missed, TheRowsAnsweredWrongAreDrilledOnTheirOwnUntilAnsweredRight) {
     m_window.Click(1070);
     ASSERT_EQ(Row(), 5);
     Answer(AnswerOf(5));
-    EXPECT_EQ(m_dialog->Mark(5), "1");
+    EXPECT_EQ(m_dialog->Mark(5), FirstMastery());
 
     ChooseCategory(kMissedEntry);
     EXPECT_EQ(m_dialog->Filter(), G("错题"));
@@ -379,7 +379,8 @@ TEST_F(Missed, TheFileKeepsAMissAsZeroAndAMasteryAsOne) {
     m_window.Click(1070);
     Answer(AnswerOf(1700));
     m_window.CloseBox();
-    EXPECT_TRUE(ReadBytes(m_file) == ProgressFileWithMarks(4, {{5, "0"}, {700, ""}, {1500, "0"}}));
+    EXPECT_TRUE(ReadBytes(m_file) ==
+                Rescheduled(ProgressFileWithMarks(4, {{5, "0"}, {700, ""}, {1500, "0"}, {1700, FirstMastery()}})));
 }
 
 // A file with misses, as this program or a hand wrote it, starts with them under 错题; a reset
@@ -462,7 +463,7 @@ TEST_F(Counting, OnlyTheBanksRowsCountAtStartUpAndInTheFilter) {
     ChooseCategory(kAllEntry);
     EXPECT_EQ(Text(1080), "1754");
     m_window.CloseBox();
-    EXPECT_EQ(ReadBytes(m_file), ProgressFileAllMasteredBut(8, {}));
+    EXPECT_EQ(ReadBytes(m_file), Rescheduled(ProgressFileAllMasteredBut(8, {})));
 }
 
 // A mark counts as mastered when it is not empty and holds no '0', whatever else it holds: rows 0

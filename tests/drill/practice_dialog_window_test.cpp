@@ -97,7 +97,7 @@ TEST_F(EnterKey, AlternatelySubmitsAndAsksTheNextRow) {
     m_window.Type(1035, AnswerOf(Row()));
     const int asked = Row();
     m_window.PressKey(Key::Enter);  // submits
-    EXPECT_EQ(m_dialog->Mark(asked), "1");
+    EXPECT_EQ(m_dialog->Mark(asked), FirstMastery());
     EXPECT_FALSE(Enabled(1068));
     EXPECT_EQ(Row(), asked) << "the same press must not also ask the next row";
 
@@ -174,12 +174,10 @@ TEST_F(Ending, SavedProgressComesBackAtTheNextStart) {
     Start("5\r\n1\r\n\r\n1\r\n");
     EXPECT_EQ(m_dialog->RunCounter(), 5);
     EXPECT_EQ(Text(1080), "2");
-    EXPECT_EQ(m_dialog->Mark(0), "1");
-    EXPECT_EQ(m_dialog->Mark(2), "1");
+    EXPECT_EQ(m_dialog->Mark(0), ScheduleForUnknownMark(0, Today()));
+    EXPECT_EQ(m_dialog->Mark(2), ScheduleForUnknownMark(2, Today()));
     m_window.CloseBox();
-    std::string expected = "6\r\n1\r\n\r\n1\r\n";
-    for (int row = 3; row < kBankRows; ++row) expected += "\r\n";
-    EXPECT_EQ(ReadBytes(m_file), expected);
+    EXPECT_EQ(ReadBytes(m_file), Rescheduled(ProgressFileOf(6, {{0, "1"}, {2, "1"}})));
 }
 
 // Shutdown, sign-out or an update's restart: what the close box saves, with this run's marks and
@@ -197,9 +195,10 @@ TEST_F(Ending, TheSessionsEndSavesAsTheCloseBoxDoesAndOnlyOnce) {
         const int row = Row();
         Answer(AnswerOf(row));
         orders[order](*m_dialog, m_window);
-        std::string expected = "6\r\n";
-        for (int r = 0; r < kBankRows; ++r) expected += (r == 0 || r == 2 || r == row ? "1\r\n" : "\r\n");
-        EXPECT_EQ(ReadBytes(m_file), expected);
+        EXPECT_EQ(ReadBytes(m_file),
+                  ProgressFileOf(6, {{0, ScheduleForUnknownMark(0, Today())},
+                                     {2, ScheduleForUnknownMark(2, Today())},
+                                     {row, FirstMastery()}}));
     }
 }
 
@@ -248,7 +247,8 @@ TEST_F(Ending, ASaveTriedAgainSavesTheRunOnce) {
         m_window.CloseBox();
     }
     EXPECT_EQ(m_window.Questions().size(), 1u);
-    EXPECT_EQ(ReadBytes(m_file).substr(0, 6), "6\r\n1\r\n");
+    EXPECT_EQ(ReadBytes(m_file).substr(0, 3), "6\r\n");
+    EXPECT_EQ(ReadBytes(m_file), Rescheduled(ProgressFileOf(6, {{0, "1"}})));
 }
 
 TEST_F(Ending, EscapeAsksNothingWhereNothingCouldBeSaved) {

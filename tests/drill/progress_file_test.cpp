@@ -771,7 +771,9 @@ TEST_F(ProgressInTheDialog, AMarkGainedIsSaved) {
     Answer(AnswerOf(row));
     m_window.CloseBox();
     std::vector<std::string> marks(1754);
-    marks[0] = marks[2] = marks[static_cast<std::size_t>(row)] = "1";
+    marks[0] = ScheduleForUnknownMark(0, Today());
+    marks[2] = ScheduleForUnknownMark(2, Today());
+    marks[static_cast<std::size_t>(row)] = FirstMastery();
     EXPECT_EQ(ReadBytes(m_file), FileOf("6", marks));
 }
 
@@ -805,8 +807,11 @@ TEST_P(CutShortAtStartUp, TheCloseAddsTheSessionToTheFile) {
     ASSERT_NE(missed, row);
     Answer("wrong");
     m_window.CloseBox();
+    // The rows read were given their review days at the start-up, and the session's schedules
+    // are the ones due later than the file's bare marks.
     std::map<int, std::string> marks;
-    for (int cleared = 0; reset && cleared < read; ++cleared) marks[cleared] = "";
+    for (int seen = 0; seen < read; ++seen) marks[seen] = reset ? "" : ScheduleForUnknownMark(seen, Today());
+    marks[row] = FirstMastery();
     if (reset) {
         ASSERT_LT(missed, read) << "the fixed clock draws a row that the reset cleared";
         marks[missed] = "0";

@@ -39,7 +39,7 @@ TEST_F(Speaking, RightOrWrongTheBankAnswerIsSaidOnce) {
         Answer(right ? AnswerOf(row) : "xyz");
         EXPECT_EQ(m_speech.Spoken(), ReadingOf(row)) << right;
         EXPECT_TRUE(Enabled(kListen));
-        EXPECT_EQ(m_dialog->Mark(row), right ? "1" : "0");
+        EXPECT_EQ(m_dialog->Mark(row), right ? FirstMastery() : "0");
         EXPECT_TRUE(m_dialog->AnswerShown());
     }
 }
@@ -109,7 +109,7 @@ TEST_F(Speaking, WithoutAVoiceTheButtonExplainsAndTheDrillIsUnchanged) {
     EXPECT_EQ(m_window.Control(kListen).toolTip, G("本机没有英语语音"));
     const int row = Row();
     Answer(AnswerOf(row));
-    EXPECT_EQ(m_dialog->Mark(row), "1");
+    EXPECT_EQ(m_dialog->Mark(row), FirstMastery());
     EXPECT_FALSE(Enabled(kListen));
     EXPECT_TRUE(Visible(kListen));
     m_window.PressKey(Key::Enter);

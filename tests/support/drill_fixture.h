@@ -12,7 +12,9 @@
 
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
+#include "drill/review_schedule.h"
 #include "framework/code_page.h"
+#include "framework/local_day.h"
 #include "tests/support/memory_dialog.h"
 #include "tests/support/recording_speech.h"
 #include "tests/support/temp_dir.h"
@@ -42,6 +44,16 @@ inline std::string ProgressFileWithMarks(int runCounter, const std::map<int, std
     return bytes;
 }
 
+// The bytes of a progress file with the given marks, every other row empty.
+inline std::string ProgressFileOf(int runCounter, const std::map<int, std::string>& marks) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (int row = 0; row < kBankRows; ++row) {
+        const auto given = marks.find(row);
+        bytes += (given == marks.end() ? std::string() : given->second) + "\r\n";
+    }
+    return bytes;
+}
+
 class DrillTest : public ::testing::Test {
 protected:
     void Start(const std::optional<std::string>& fileBytes = std::nullopt) {
@@ -57,6 +69,24 @@ protected:
     void ChooseCategory(int entry) { m_window.ChooseComboItem(ids::kCategoryCombo, entry); }
 
     int Row() const { return m_dialog->CurrentRow(); }
+    std::int64_t Today() const { return LocalDay(m_now); }
+    // The mark of a row first answered right today: level 1, due tomorrow.
+    std::string FirstMastery() const { return WriteSchedule({1, Today() + 1}); }
+    // A progress file's bytes as the program saves them after a start-up today: each bare "1" (a
+    // mastered row of no known date) has been given its review day.
+    std::string Rescheduled(const std::string& bytes) const {
+        std::string out;
+        int row = -1;
+        for (std::size_t at = 0; at < bytes.size();) {
+            std::size_t end = bytes.find("\r\n", at);
+            if (end == std::string::npos) end = bytes.size();
+            const std::string line = bytes.substr(at, end - at);
+            out += (row >= 0 && line == "1" ? ScheduleForUnknownMark(row, Today()) : line) + "\r\n";
+            at = end + 2;
+            ++row;
+        }
+        return out;
+    }
     static std::string AnswerOf(int row) { return std::string(kWordRows[row].answer); }
     static std::string PromptOf(int row) { return std::string(kWordRows[row].prompt); }
     std::string Text(int id) const { return m_window.Text(id); }
