@@ -472,7 +472,8 @@ TEST_F(Review, MasteredRowsComeBackOnTheirDaysAndClimbTheIntervals) {
 // A miss in 复习 marks the row "0" as anywhere: it leaves 复习 and the mastered count for 错题, and
 // answered right there it starts again at level 1.
 TEST_F(Review, AMissSendsTheRowToTheMissedRowsAndBackToLevelOne) {
-    Start(ProgressFileOf(3, {{7, WriteSchedule({4, 17000})}, {8, WriteSchedule({4, 17000})}, {9, WriteSchedule({2, Today() + 5})}}));
+    Start(ProgressFileOf(
+        3, {{7, WriteSchedule({4, 17000})}, {8, WriteSchedule({4, 17000})}, {9, WriteSchedule({2, Today() + 5})}}));
     EXPECT_EQ(Text(1080), "3");
     EXPECT_EQ(ReviewAll(false).size(), 2u);
     EXPECT_EQ(Text(1080), "0");
@@ -506,7 +507,8 @@ TEST_F(Review, BareMarksAreSpreadOverTheNextThirtyDays) {
 // A clock set back leaves rows due years ahead: they are due today. Unknown marks that count as
 // mastered are given a day like a bare "1".
 TEST_F(Review, AClockSetBackMakesFarDaysDueToday) {
-    Start(ProgressFileOf(3, {{20, WriteSchedule({5, Today() + 2000})}, {21, WriteSchedule({5, Today() + 60})}, {22, "2"}}));
+    Start(ProgressFileOf(
+        3, {{20, WriteSchedule({5, Today() + 2000})}, {21, WriteSchedule({5, Today() + 60})}, {22, "2"}}));
     ChooseCategory(kReviewEntry);
     EXPECT_EQ(Text(1079), "1");
     EXPECT_EQ(Row(), 20);
@@ -514,7 +516,9 @@ TEST_F(Review, AClockSetBackMakesFarDaysDueToday) {
 }
 
 TEST_F(Review, StartUpTellsHowManyRowsAreDueWithoutHidingTheQuestion) {
-    Start(ProgressFileOf(3, {{1, WriteSchedule({2, Today()})}, {2, WriteSchedule({2, Today() - 5})}, {3, WriteSchedule({2, Today() + 1})}}));
+    Start(ProgressFileOf(3, {{1, WriteSchedule({2, Today()})},
+                             {2, WriteSchedule({2, Today() - 5})},
+                             {3, WriteSchedule({2, Today() + 1})}}));
     EXPECT_EQ(Text(1073), G("今天有 2 个词该复习了：在筛选中选“复习”。"));
     EXPECT_GE(Row(), 0);
     EXPECT_EQ(Text(1002), PromptOf(Row()));

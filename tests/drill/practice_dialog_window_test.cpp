@@ -195,10 +195,9 @@ TEST_F(Ending, TheSessionsEndSavesAsTheCloseBoxDoesAndOnlyOnce) {
         const int row = Row();
         Answer(AnswerOf(row));
         orders[order](*m_dialog, m_window);
-        EXPECT_EQ(ReadBytes(m_file),
-                  ProgressFileOf(6, {{0, ScheduleForUnknownMark(0, Today())},
-                                     {2, ScheduleForUnknownMark(2, Today())},
-                                     {row, FirstMastery()}}));
+        EXPECT_EQ(ReadBytes(m_file), ProgressFileOf(6, {{0, ScheduleForUnknownMark(0, Today())},
+                                                        {2, ScheduleForUnknownMark(2, Today())},
+                                                        {row, FirstMastery()}}));
     }
 }
 

@@ -28,14 +28,14 @@ TEST_P(MarkGrammar, WritesAndReadsBack) {
     EXPECT_EQ(ReadSchedule(c.mark), c.schedule);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Marks, MarkGrammar,
-    ::testing::Values(MarkCase{"FirstDay", {1, 1}, "a1"}, MarkCase{"NineIsOneDigit", {1, 9}, "a9"},
-                      MarkCase{"TenCarries", {2, 10}, "b11"}, MarkCase{"EightyOne", {1, 81}, "a89"},
-                      MarkCase{"ADayOf2017", {3, 17484}, "c25876"},
-                      MarkCase{"ADayOf2026", {7, DaysFromCivil(2026, 12, 10)}, "g31467"},
-                      MarkCase{"TopLevelLastDay", {26, kLastDay}, "z9999999"}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Marks, MarkGrammar,
+                         ::testing::Values(MarkCase{"FirstDay", {1, 1}, "a1"}, MarkCase{"NineIsOneDigit", {1, 9}, "a9"},
+                                           MarkCase{"TenCarries", {2, 10}, "b11"},
+                                           MarkCase{"EightyOne", {1, 81}, "a89"},
+                                           MarkCase{"ADayOf2017", {3, 17484}, "c25876"},
+                                           MarkCase{"ADayOf2026", {7, DaysFromCivil(2026, 12, 10)}, "g31467"},
+                                           MarkCase{"TopLevelLastDay", {26, kLastDay}, "z9999999"}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // Out of range levels and days are brought within range rather than written as something else:
 // the mark stays a mastered mark (no '0', no line end) whatever the arithmetic gave.

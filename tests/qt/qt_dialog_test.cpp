@@ -192,10 +192,9 @@ struct Session {
     testing::RecordingSpeech recording;
     std::unique_ptr<QtSpeech> service;
     std::string output;
-    PracticeDialog dialog{host,
-                          DrillEnvironment{file, [] { return kNow; },
-                                           [this](std::string_view line) { output += line; }},
-                          service ? static_cast<Speech*>(service.get()) : &recording};
+    PracticeDialog dialog{
+        host, DrillEnvironment{file, [] { return kNow; }, [this](std::string_view line) { output += line; }},
+        service ? static_cast<Speech*>(service.get()) : &recording};
 };
 
 // What a screen reader is told while the object lives: the alerts, and the changes of the names
@@ -373,9 +372,9 @@ void QtDialogTest::comboListAndChoice() {
     Session s;
     QVERIFY(s.Start());
     auto* combo = s.Item<QComboBox>(1102);
-    const QStringList expected{"全选", "单词",       "常用短语", "第三人称单数", "过去式", "介词短语", "名词复数",
-                               "缩写", "特殊疑问词", "现在分词", "形容词→副词",  "比较级", "最高级",   "错题",
-                               "复习"};
+    const QStringList expected{"全选",        "单词",     "常用短语", "第三人称单数", "过去式",
+                               "介词短语",    "名词复数", "缩写",     "特殊疑问词",   "现在分词",
+                               "形容词→副词", "比较级",   "最高级",   "错题",         "复习"};
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
     QCOMPARE(items, expected);
@@ -450,8 +449,7 @@ void QtDialogTest::missedRowsDrilledOnTheirOwn() {
     QCOMPARE(s.Text(1080), QStringLiteral("1"));
 
     s.host.Window()->close();
-    QVERIFY(ReadFile(s.file) ==
-            SavedFile(4, {{700, ""}, {second, "0"}, {5, FirstMastery()}, {first, FirstMastery()}}));
+    QVERIFY(ReadFile(s.file) == SavedFile(4, {{700, ""}, {second, "0"}, {5, FirstMastery()}, {first, FirstMastery()}}));
 }
 
 // Two rows due: the start-up says so on the result line, named for a screen reader, under the
@@ -459,14 +457,18 @@ void QtDialogTest::missedRowsDrilledOnTheirOwn() {
 void QtDialogTest::reviewToldAtStartUpAndChosenInTheList() {
     std::string bytes = "3\r\n";
     for (int row = 0; row < kBankRows; ++row) {
-        bytes += (row == 10 || row == 11 ? WriteSchedule({2, Today()}) : row == 12 ? WriteSchedule({2, Today() + 1}) : "") + "\r\n";
+        bytes += (row == 10 || row == 11 ? WriteSchedule({2, Today()})
+                  : row == 12            ? WriteSchedule({2, Today() + 1})
+                                         : "") +
+                 "\r\n";
     }
     Session s(bytes);
     QVERIFY(s.Start());
     const QString told = QStringLiteral("今天有 2 个词该复习了：在筛选中选“复习”。");
     QCOMPARE(s.Text(1073), told);
     QVERIFY(s.Item(1073)->isVisible());
-    QCOMPARE(QAccessible::queryAccessibleInterface(s.Item(1073))->text(QAccessible::Name), QStringLiteral("结果 ") + told);
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.Item(1073))->text(QAccessible::Name),
+             QStringLiteral("结果 ") + told);
     QVERIFY(s.dialog.CurrentRow() >= 0 && s.Item(1002)->isVisible());
 
     ChooseFromList(s.Item<QComboBox>(1102), 14);

@@ -125,9 +125,9 @@ TEST(DialogTemplate, ImagesOfIconsAndPosters) {
 TEST(DialogTemplate, ComboListInItsUnsortedOrder) {
     std::vector<std::string> entries;
     for (std::string_view e : CategoryComboEntries()) entries.push_back(U(e));
-    EXPECT_EQ(entries,
-              (std::vector<std::string>{"全选", "单词", "常用短语", "第三人称单数", "过去式", "介词短语", "名词复数",
-                                        "缩写", "特殊疑问词", "现在分词", "形容词→副词", "比较级", "最高级", "错题", "复习"}));
+    EXPECT_EQ(entries, (std::vector<std::string>{"全选", "单词", "常用短语", "第三人称单数", "过去式", "介词短语",
+                                                 "名词复数", "缩写", "特殊疑问词", "现在分词", "形容词→副词", "比较级",
+                                                 "最高级", "错题", "复习"}));
 }
 
 struct PosterCase {
