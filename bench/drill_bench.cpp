@@ -193,6 +193,18 @@ void BM_LoadProgress(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadProgress)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// A whole start of the dialog on the in-memory backend: the file read, every mark's schedule read
+// (and, for a file of bare "1" marks, a review day given to each), the rows due counted and the
+// first question asked.
+void BM_DialogStart(benchmark::State& state) {
+    const std::string bytes = state.range(0) ? ProgressWithDue(kBankRows / 2) : ProgressWithUnmastered(0);
+    for (auto _ : state) {
+        StartedDrill drill(bytes);
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+}
+BENCHMARK(BM_DialogStart)->ArgName("scheduled")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // The reading alone, from bytes in memory.
 void BM_ReadProgressFromMemory(benchmark::State& state) {
     const std::string bytes = ProgressWithUnmastered(kBankRows / 2);
