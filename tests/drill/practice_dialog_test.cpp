@@ -487,7 +487,7 @@ TEST_F(Review, RowsDueAreToldAtStartUpAndTheSavedMarksCountAsBefore) {
                              {4, WriteSchedule({2, Today() + 60})},
                              {5, "2"},
                              {6, "0"}}));
-    EXPECT_EQ(Text(1073), G("今天有 3 个词该复习了：在筛选中选“复习”。"));
+    EXPECT_EQ(Text(1073), G("今天有 3 个词要复习：选“复习”。"));
     EXPECT_EQ(Text(1002), PromptOf(Row()));
     m_window.Click(1070);
     EXPECT_EQ(Text(1073), "");

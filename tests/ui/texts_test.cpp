@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kListenText, "听一听(&L)"}, TextCase{t::kNoEnglishVoice, "本机没有英语语音"},
         TextCase{t::kNoEnglishVoiceFormat, "本机没有英语语音：%s\n"}, TextCase{t::kReview, "复习"},
         TextCase{t::kReviewDone, "恭喜，今天要复习的词都复习完了！"},
-        TextCase{t::kReviewDueFormat, "今天有 %d 个词该复习了：在筛选中选“复习”。"}));
+        TextCase{t::kReviewDueFormat, "今天有 %d 个词要复习：选“复习”。"}));
 
 INSTANTIATE_TEST_SUITE_P(
     ProgressFaults, OwnTexts,

@@ -751,7 +751,7 @@ TEST_F(MainDialogTest, RowsDueAreToldAtStartUpAndAskedUnderReview) {
     DialogDriver driver(File());
     driver.Run({
         [](DialogDriver& d) {
-            EXPECT_EQ(d.Text(ids::kResultLine), L"今天有 2 个词该复习了：在筛选中选“复习”。");
+            EXPECT_EQ(d.Text(ids::kResultLine), L"今天有 2 个词要复习：选“复习”。");
             EXPECT_TRUE(d.Visible(ids::kResultLine) && d.Logic().CurrentRow() >= 0);
             DialogDriver::Click(GetWindow(d.Item(ids::kCategoryCombo), GW_CHILD));
         },
