@@ -24,7 +24,9 @@
 #include "drill/answer_check.h"
 #include "drill/practice_dialog.h"
 #include "drill/progress_file.h"
+#include "drill/review_schedule.h"
 #include "framework/code_page.h"
+#include "framework/local_day.h"
 #include "framework/text_file.h"
 #include "tests/support/memory_dialog.h"
 #include "tests/support/temp_dir.h"
@@ -39,6 +41,7 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 constexpr const char* kFileName = "ZbXxYy.zb";
+constexpr std::int64_t kClock = 1700000000;
 
 // A progress file in which the first `unmastered` rows hold `mark` (not mastered: empty, or "0"
 // for a row answered wrong) and all others are mastered.
@@ -64,7 +67,7 @@ public:
 private:
     TempDir m_dir;
     MemoryDialog m_window{MainDialogTemplate(), MainDialogComboLists()};
-    std::int64_t m_now = 1700000000;
+    std::int64_t m_now = kClock;
     std::unique_ptr<PracticeDialog> m_dialog;
 };
 
@@ -103,11 +106,12 @@ void BM_SelectNextMissedRow(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectNextMissedRow)->ArgName("missed")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
-// A file whose first `due` rows are due for review (due on day 1, long past) and whose others are
-// mastered with a review far in the future, so that every row's schedule is read.
+// A file whose first `due` rows are due for review (since day 1, long past) and whose others are
+// mastered with a review a month ahead of the benchmarks' clock, so that every row's schedule is read.
 std::string ProgressWithDue(int due) {
+    const std::string later = WriteSchedule({3, LocalDay(kClock) + 30});
     std::string bytes = "3\r\n";
-    for (int row = 0; row < kBankRows; ++row) bytes.append(row < due ? "c1" : "c9999999").append("\r\n");
+    for (int row = 0; row < kBankRows; ++row) bytes.append(row < due ? "c1" : later).append("\r\n");
     return bytes;
 }
 
