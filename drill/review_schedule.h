@@ -57,7 +57,7 @@ inline bool IsDue(std::string_view mark, std::int64_t today) {
         if (digit < '1' || digit > '9') return false;
         day = day * 9 + (digit - '0');
     }
-    return day <= today || day - today > kLongestInterval;
+    return day <= today || day - kLongestInterval > today;  // never overflows, whatever today is
 }
 
 }  // namespace zembra

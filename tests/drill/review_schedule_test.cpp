@@ -76,6 +76,19 @@ TEST(Intervals, OnTheDueDayClimbsTheIntervalsAndAClockSetBackMakesARowDue) {
     EXPECT_FALSE(IsDue(WriteSchedule({3, day + kLongestInterval}), day));
     EXPECT_TRUE(IsDue(WriteSchedule({3, day + kLongestInterval + 1}), day));
     EXPECT_EQ(MarkAfterRightAnswer(WriteSchedule({3, day + 500}), true, day), WriteSchedule({4, day + 7}));
+    // Days at and past the ends of what a mark holds: every schedule is due, or due only when set back.
+    for (const std::int64_t today : {-kHuge, std::int64_t{-61}, std::int64_t{0}, kLastDay, kHuge}) {
+        const bool past = today >= kLastDay;
+        EXPECT_TRUE(IsDue("a1", today) == (past || today + kLongestInterval < 1)) << today;
+        EXPECT_TRUE(IsDue("z9999999", today) == (past || today < kLastDay - kLongestInterval)) << today;
+    }
+    // Near the boundaries of the digits' lengths the order of the written days is the numbers'.
+    for (const std::int64_t today : {std::int64_t{9}, std::int64_t{90}, std::int64_t{91}, std::int64_t{5380779}}) {
+        for (std::int64_t due = std::max<std::int64_t>(1, today - 70); due <= std::min(kLastDay, today + 70); ++due) {
+            ASSERT_EQ(IsDue(WriteSchedule({2, due}), today), due <= today || due > today + kLongestInterval)
+                << due << " on " << today;
+        }
+    }
 }
 
 TEST(CalendarDay, CountsGregorianDaysAndLocalDaysFollowTheClock) {
