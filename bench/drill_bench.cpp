@@ -5,9 +5,11 @@
 // Budgets (median): SelectNextRow 10 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
 // without the flush to disk 100 us, the check of one submission against 16 further answers 1 us, the
 // alignment of a miss (two 64-byte texts) 20 us.
-// The "allocs" counter is heap allocations per iteration; the selection benchmarks (in 全选, and in
-// 错题 over rows answered wrong) run with a pool of 1 unmastered row and with the whole bank unmastered, and the figure
-// is the same for both: whatever a selection allocates, it allocates nothing per row. The check allocates nothing.
+// In 复习 the same budgets hold, for the draw and for the choice of the entry.
+// The "allocs" counter is heap allocations per iteration; the selection benchmarks (in 全选, in 错题
+// over rows answered wrong, in 复习 over rows due) run with a pool of 1 row and with the whole bank,
+// and the figure is the same for both: whatever a selection allocates, it allocates nothing per
+// row. The check and the alignment allocate nothing.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -86,11 +88,13 @@ void BM_SelectNextRow(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectNextRow)->ArgName("unmastered")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
-// The same with 错题, the last entry of the list, chosen: the pool is the rows answered wrong.
+constexpr int kMissedEntry = 13;  // 错题
+constexpr int kReviewEntry = 14;  // 复习
+
+// The same with 错题 chosen: the pool is the rows answered wrong.
 void BM_SelectNextMissedRow(benchmark::State& state) {
     StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0)), "0"));
-    const auto entries = static_cast<int>(drill.Window().ComboItems(ids::kCategoryCombo).size());
-    drill.Window().ChooseComboItem(ids::kCategoryCombo, entries - 1);
+    drill.Window().ChooseComboItem(ids::kCategoryCombo, kMissedEntry);
     for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
@@ -100,6 +104,28 @@ void BM_SelectNextMissedRow(benchmark::State& state) {
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_SelectNextMissedRow)->ArgName("missed")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
+
+// A file whose first `due` rows are due for review (due on day 1, long past) and whose others are
+// mastered with a review far in the future, so that every row's schedule is read.
+std::string ProgressWithDue(int due) {
+    std::string bytes = "3\r\n";
+    for (int row = 0; row < kBankRows; ++row) bytes.append(row < due ? "c1" : "c9999999").append("\r\n");
+    return bytes;
+}
+
+// The same with 复习 chosen: the pool is the rows due, read from their schedules at each draw.
+void BM_SelectNextReviewRow(benchmark::State& state) {
+    StartedDrill drill(ProgressWithDue(static_cast<int>(state.range(0))));
+    drill.Window().ChooseComboItem(ids::kCategoryCombo, kReviewEntry);
+    for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        drill.Dialog().OnNext();
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_SelectNextReviewRow)->ArgName("due")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
 // A choice in the category list: recount the pool and its mastered rows, then a selection.
 void BM_OnFilterChange(benchmark::State& state) {
@@ -116,6 +142,19 @@ void BM_OnFilterChange(benchmark::State& state) {
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_OnFilterChange)->Unit(benchmark::kMicrosecond);
+
+// 复习 chosen again and again, half the bank due: the count of the rows due, then a selection.
+void BM_OnFilterChangeToReview(benchmark::State& state) {
+    StartedDrill drill(ProgressWithDue(kBankRows / 2));
+    for (int warm = 0; warm < 200; ++warm) drill.Window().ChooseComboItem(ids::kCategoryCombo, kReviewEntry);
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        drill.Window().ChooseComboItem(ids::kCategoryCombo, kReviewEntry);
+        benchmark::DoNotOptimize(drill.Dialog().PoolSize());
+    }
+    ReportAllocations(state, before);
+}
+BENCHMARK(BM_OnFilterChangeToReview)->Unit(benchmark::kMicrosecond);
 
 // The check of one submission against the answer and a list of further answers that differ from
 // the typed text only at its end, typed with full-width forms and outer spaces: the worst case,
@@ -168,6 +207,18 @@ void BM_LoadProgress(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(file.Load(marks));
 }
 BENCHMARK(BM_LoadProgress)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A whole start of the dialog on the in-memory backend: the file read, every mark's schedule read
+// (and, for a file of bare "1" marks, a review day given to each), the rows due counted and the
+// first question asked.
+void BM_DialogStart(benchmark::State& state) {
+    const std::string bytes = state.range(0) ? ProgressWithDue(kBankRows / 2) : ProgressWithUnmastered(0);
+    for (auto _ : state) {
+        StartedDrill drill(bytes);
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+}
+BENCHMARK(BM_DialogStart)->ArgName("scheduled")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The reading alone, from bytes in memory.
 void BM_ReadProgressFromMemory(benchmark::State& state) {

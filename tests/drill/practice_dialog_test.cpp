@@ -16,6 +16,7 @@ constexpr int kWordsEntry = 1;          // "单词" in the combo list
 constexpr int kPrepPhrasesEntry = 5;    // "介词短语"
 constexpr int kSuperlativesEntry = 12;  // "最高级"
 constexpr int kMissedEntry = 13;        // "错题"
+constexpr int kReviewEntry = 14;        // "复习"
 constexpr int kAllEntry = 0;
 
 using Selection = DrillTest;
@@ -479,6 +480,100 @@ TEST_F(Missed, NoRowEverMissedIsCongratulatedAtOnce) {
     ChooseCategory(kAllEntry);  // back to the whole bank, where every row is open
     EXPECT_EQ(Text(1079), "1754");
     EXPECT_GE(Row(), 0);
+}
+
+// 复习: the mastered rows whose review day has come, on a fixed clock that the tests move on.
+class Review : public DrillTest {
+protected:
+    void NextDay(int days = 1) { m_now += 86400 * days; }
+    // Chooses 复习 and answers every row drawn until it is congratulated; returns the rows asked.
+    std::vector<int> ReviewAll(bool right = true) {
+        ChooseCategory(kReviewEntry);
+        m_window.Click(1070);  // after a submission the new row waits for 下一题
+        std::vector<int> asked;
+        for (; Row() >= 0 && asked.size() < 100; ++m_now, m_window.Click(1070)) {
+            asked.push_back(Row());
+            Answer(right ? AnswerOf(Row()) : "wrong");
+            EXPECT_EQ(Text(1080), std::to_string(right ? asked.size() : 0));
+        }
+        EXPECT_EQ(Text(1073), G("恭喜，今天要复习的词都复习完了！"));
+        return asked;
+    }
+};
+
+// Mastered today, due tomorrow: asked there (with its own category and mark on the diagnostic
+// line), then not again until its next day; a miss sends it to 错题, and right there it starts over.
+TEST_F(Review, AMasteredRowComesBackOnItsDaysAndAMissSendsItToTheMissedRows) {
+    Start();
+    const int row = Row();
+    Answer(AnswerOf(row));
+    EXPECT_TRUE(ReviewAll().empty());
+    EXPECT_EQ(Text(1079), "0");
+    const std::string mastered = m_dialog->Mark(row);
+    NextDay();
+    EXPECT_EQ(ReviewAll(), std::vector<int>{row});
+    EXPECT_EQ(Text(1079), "1");
+    EXPECT_NE(m_output.find("; crtRsl=" + mastered + ".\n"), std::string::npos);
+    EXPECT_EQ(Text(1001), std::string(kWordRows[row].category));
+    NextDay();
+    EXPECT_TRUE(ReviewAll().empty());
+    NextDay();
+    EXPECT_EQ(ReviewAll(false), std::vector<int>{row});
+    EXPECT_EQ(m_dialog->Mark(row), "0");
+    ChooseCategory(kAllEntry);
+    EXPECT_EQ(Text(1080), "0");
+    ChooseCategory(kMissedEntry);
+    m_window.Click(1070);
+    ASSERT_EQ(Row(), row);
+    Answer(AnswerOf(row));
+    EXPECT_EQ(m_dialog->Mark(row), FirstMastery());
+}
+
+// A file of bare "1" marks (an earlier version's): due on the next 30 days, a thirtieth of the rows
+// each day, and saved with those days.
+TEST_F(Review, BareMarksAreSpreadOverTheNextThirtyDays) {
+    StartWithOnlyUnmastered({});
+    EXPECT_EQ(Text(1073), texts::kCongratulationsAll);  // nothing due today
+    for (int day = 1; day <= 30; ++day) {
+        NextDay();
+        ChooseCategory(kReviewEntry);
+        // Rows 0 to 13 of each 30 fall on the first 14 days: 59 rows a day then, 58 after.
+        ASSERT_EQ(Text(1079), std::to_string(day <= 14 ? 59 * day : 59 * 14 + 58 * (day - 14))) << day;
+    }
+    m_window.CloseBox();
+    NextDay(-30);
+    EXPECT_EQ(ReadBytes(m_file), Rescheduled(ProgressFileAllMasteredBut(4, {})));
+}
+
+// Rows due today, before, and (clock set back) years ahead are told at start-up, above the first
+// question, and drilled under 复习; the saved marks count mastered by the rule every version reads
+// ("not empty, no 0") as this version counts them.
+TEST_F(Review, RowsDueAreToldAtStartUpAndTheSavedMarksCountAsBefore) {
+    Start(ProgressFileOf(3, {{1, WriteSchedule({2, Today()})},
+                             {2, WriteSchedule({2, Today() - 5})},
+                             {3, WriteSchedule({5, Today() + 2000})},
+                             {4, WriteSchedule({2, Today() + 60})},
+                             {5, "2"},
+                             {6, "0"}}));
+    EXPECT_EQ(Text(1073), G("今天有 3 个词该复习了：在筛选中选“复习”。"));
+    EXPECT_EQ(Text(1002), PromptOf(Row()));
+    m_window.Click(1070);
+    EXPECT_EQ(Text(1073), "");
+    std::vector<int> asked = ReviewAll();
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(m_dialog->Mark(5), ScheduleForUnknownMark(5, Today()));
+    m_window.CloseBox();
+    int mastered = 0;
+    const std::string saved = ReadBytes(m_file);
+    for (std::size_t at = saved.find("\r\n") + 2, end; at < saved.size(); at = end + 2) {
+        end = saved.find("\r\n", at);
+        mastered += end > at && saved.substr(at, end - at).find('0') == std::string::npos;
+    }
+    EXPECT_EQ(mastered, 5);
+    Start();
+    EXPECT_EQ(Text(1080), "5");
+    EXPECT_EQ(Text(1073), "");  // nothing due: nothing said
 }
 
 using Finished = DrillTest;

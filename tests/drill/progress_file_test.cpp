@@ -227,6 +227,11 @@ const MergeCase kMergingMarksCases[] = {
     // A mark mastered on disk keeps the file's own bytes.
     MergeCase{"OtherMasteredTextOnDiskStays", "1", "x", 0, "x"},
     MergeCase{"SpaceOnDiskStays", "", " ", 0, " "},
+    // Mastered in both with a review schedule: the one due later was made later, and a schedule
+    // wins over a mastered mark of no known date.
+    MergeCase{"LaterReviewOfTheSessionWins", "c25877", "b25876", 0, "c25877"},
+    MergeCase{"LaterReviewOnDiskStays", "a25876", "d26111", 0, "d26111"},
+    MergeCase{"ScheduleReplacesAnUndatedMastery", "a25876", "1", 0, "a25876"},
     // A mark on disk that holds a 0 is not mastered: the session's mastery replaces it, and
     // without one the file's text stays.
     MergeCase{"UnmasteredTextOnDiskGivesWay", "1", "10", 0, "1"},

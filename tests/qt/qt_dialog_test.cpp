@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -31,12 +32,14 @@
 #include "data/word_bank.h"
 #include "drill/practice_dialog.h"
 #include "drill/read_aloud.h"
+#include "drill/review_schedule.h"
 #include "framework/qt/dialog_button.h"
 #include "framework/qt/icon_file.h"
 #include "framework/qt/qt_dialog.h"
 #include "framework/qt/qt_speech.h"
 #include "framework/qt/qt_translations.h"
 #include "framework/qt/qt_text.h"
+#include "framework/local_day.h"
 #include "ui/main_dialog_template.h"
 #include "tests/support/recording_speech.h"
 #include "ui/poster.h"
@@ -55,6 +58,22 @@ std::string ReadFile(const std::filesystem::path& file) {
 std::string ProgressAllMasteredBut(int runCounter, const std::set<int>& open) {
     std::string bytes = std::to_string(runCounter) + "\r\n";
     for (int row = 0; row < kBankRows; ++row) bytes += open.count(row) ? "\r\n" : "1\r\n";
+    return bytes;
+}
+
+// The sessions' fixed clock, the day it falls on, and the mark of a row first mastered then.
+constexpr std::int64_t kNow = 1700000000;
+std::int64_t Today() { return LocalDay(kNow); }
+std::string FirstMastery() { return WriteSchedule({1, Today() + 1}); }
+
+// A file of every row mastered but the marks given, as a save on that day writes it: each row
+// mastered before the session has been given its review day, spread over the month to come.
+std::string SavedFile(int runCounter, const std::map<int, std::string>& marks) {
+    std::string bytes = std::to_string(runCounter) + "\r\n";
+    for (int row = 0; row < kBankRows; ++row) {
+        const auto given = marks.find(row);
+        bytes += (given != marks.end() ? given->second : ScheduleForUnknownMark(row, Today())) + "\r\n";
+    }
     return bytes;
 }
 
@@ -194,10 +213,9 @@ struct Session {
     testing::RecordingSpeech recording;
     std::unique_ptr<QtSpeech> service;
     std::string output;
-    PracticeDialog dialog{host,
-                          DrillEnvironment{file, [] { return std::int64_t{1700000000}; },
-                                           [this](std::string_view line) { output += line; }},
-                          service ? static_cast<Speech*>(service.get()) : &recording};
+    PracticeDialog dialog{
+        host, DrillEnvironment{file, [] { return kNow; }, [this](std::string_view line) { output += line; }},
+        service ? static_cast<Speech*>(service.get()) : &recording};
 };
 
 // What a screen reader is told while the object lives: the alerts, and the changes of the names
@@ -316,6 +334,7 @@ private slots:
     void startUpState();
     void comboListAndChoice();
     void missedRowsDrilledOnTheirOwn();
+    void reviewToldAtStartUpAndChosenInTheList();
     void enterAsksThenSubmitsThenAsks();
     void inputMethodCommitOnlyCommits();
     void tabWalksNextAndSubmitOnly();
@@ -376,8 +395,9 @@ void QtDialogTest::comboListAndChoice() {
     Session s;
     QVERIFY(s.Start());
     auto* combo = s.Item<QComboBox>(1102);
-    const QStringList expected{"全选", "单词",       "常用短语", "第三人称单数", "过去式", "介词短语", "名词复数",
-                               "缩写", "特殊疑问词", "现在分词", "形容词→副词",  "比较级", "最高级",   "错题"};
+    const QStringList expected{"全选",        "单词",     "常用短语", "第三人称单数", "过去式",
+                               "介词短语",    "名词复数", "缩写",     "特殊疑问词",   "现在分词",
+                               "形容词→副词", "比较级",   "最高级",   "错题",         "复习"};
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
     QCOMPARE(items, expected);
@@ -452,11 +472,26 @@ void QtDialogTest::missedRowsDrilledOnTheirOwn() {
     QCOMPARE(s.Text(1080), QStringLiteral("1"));
 
     s.host.Window()->close();
-    std::string expected = "4\r\n";
-    for (int row = 0; row < kBankRows; ++row) {
-        expected += row == 700 ? "\r\n" : row == second ? "0\r\n" : "1\r\n";
-    }
-    QVERIFY(ReadFile(s.file) == expected);
+    QVERIFY(ReadFile(s.file) == SavedFile(4, {{700, ""}, {second, "0"}, {5, FirstMastery()}, {first, FirstMastery()}}));
+}
+
+// Two rows due: the start-up says so on the result line, named for a screen reader, under the
+// first question; 复习, the last entry, asks those two.
+void QtDialogTest::reviewToldAtStartUpAndChosenInTheList() {
+    std::map<int, std::string> marks;
+    for (int row = 0; row < kBankRows; ++row) marks[row] = "";
+    marks[10] = marks[11] = WriteSchedule({2, Today()});
+    marks[12] = WriteSchedule({2, Today() + 1});
+    Session s(SavedFile(3, marks));
+    QVERIFY(s.Start());
+    const QString told = QStringLiteral("今天有 2 个词该复习了：在筛选中选“复习”。");
+    QVERIFY(s.Item(1073)->isVisible() && s.Text(1073) == told);
+    QCOMPARE(QAccessible::queryAccessibleInterface(s.Item(1073))->text(QAccessible::Name),
+             QStringLiteral("结果 ") + told);
+    QVERIFY(s.dialog.CurrentRow() >= 0 && s.Item(1002)->isVisible());
+    ChooseFromList(s.Item<QComboBox>(1102), 14);
+    QCOMPARE(s.Text(1079), QStringLiteral("2"));
+    QVERIFY(s.dialog.CurrentRow() == 10 || s.dialog.CurrentRow() == 11);
 }
 
 void QtDialogTest::enterAsksThenSubmitsThenAsks() {
@@ -576,7 +611,7 @@ void QtDialogTest::sessionEndSavesAndAnswersAnOpenQuestionNo() {
     });
     QCOMPARE(s.host.DoModal(s.dialog), kIdCancel);
     QVERIFY(asked);
-    QCOMPARE(ReadFile(s.file), ProgressAllMasteredBut(8, {3, 400}));
+    QCOMPARE(ReadFile(s.file), SavedFile(8, {{3, ""}, {400, ""}}));
 }
 
 void QtDialogTest::posterForRunCounter_data() {
@@ -904,7 +939,7 @@ void QtDialogTest::longestAnswerTypedInFull() {
     QCOMPARE(s.Item<QLineEdit>(1035)->text(), answer);
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1074)->isVisible());
-    QCOMPARE(s.dialog.Mark(row), std::string("1"));
+    QCOMPARE(s.dialog.Mark(row), FirstMastery());
     QCOMPARE(s.Text(1080), QString::number(kBankRows));
 }
 
@@ -941,7 +976,7 @@ void QtDialogTest::typedAnswerJudged() {
     s.Press(Qt::Key_Return);
     QCOMPARE(s.Item(1074)->isVisible(), right);
     QCOMPARE(s.Item(1075)->isVisible(), !right);
-    QCOMPARE(s.dialog.Mark(row), std::string(right ? "1" : "0"));
+    QCOMPARE(s.dialog.Mark(row), right ? FirstMastery() : std::string("0"));
     QCOMPARE(s.Text(1073),
              right ? QString() : QStringLiteral("答错了。你写的是 ") + typed + QStringLiteral("，正确的是 ") + shown);
 }
@@ -1070,7 +1105,7 @@ void QtDialogTest::withoutASpeechServiceTheButtonExplains() {
     QTest::keyClicks(s.Item(1035), Answer(row));
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1074)->isVisible());
-    QCOMPARE(s.dialog.Mark(row), std::string("1"));
+    QCOMPARE(s.dialog.Mark(row), FirstMastery());
     QVERIFY(listen->isVisible() && !listen->isEnabled());
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1068)->isEnabled());

@@ -43,9 +43,11 @@ def progress(counter, marks=()):
 
 
 def marks_of(path):
+    """The mastered rows of a file: their marks are not empty and hold no "0" (a bare "1" or a
+    review schedule)."""
     with open(path, "rb") as f:
         lines = f.read().split(b"\r\n")
-    return {row for row, mark in enumerate(lines[1:1 + ROWS]) if mark == b"1"}
+    return {row for row, mark in enumerate(lines[1:1 + ROWS]) if mark and b"0" not in mark}
 
 
 class FileWatch:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "drill/review_schedule.h"
+#include "framework/local_day.h"
 #include "tests/support/window_search.h"
 #include "ui/accessible_names.h"
 #include "ui/control_ids.h"
@@ -29,7 +31,7 @@ DialogDriver::DialogDriver(std::filesystem::path progressFile, std::unique_ptr<w
     : m_host(ids::kDialog, ids::kAppIcon),
       m_speech(std::move(engine)),
       m_dialog(m_host,
-               DrillEnvironment{std::move(progressFile), [] { return std::int64_t{1'700'000'000}; },
+               DrillEnvironment{std::move(progressFile), [] { return kDriverClock; },
                                 [this](std::string_view line) { m_diagnostics += line; }},
                &m_speech) {
     m_host.SetAccessibleNames(MainDialogAccessibleNames());
@@ -124,6 +126,17 @@ std::string ProgressFile(int runCounter, const std::vector<std::string>& marks) 
     std::string bytes = std::to_string(runCounter) + "\r\n";
     for (const std::string& mark : marks) bytes += mark + "\r\n";
     return bytes;
+}
+
+std::string FirstMastery() { return WriteSchedule({1, LocalDay(kDriverClock) + 1}); }
+
+std::vector<std::string> Rescheduled(std::vector<std::string> marks) {
+    for (std::size_t row = 0; row < marks.size(); ++row) {
+        if (PracticeDialog::IsMastered(marks[row]) && !ReadSchedule(marks[row])) {
+            marks[row] = ScheduleForUnknownMark(static_cast<int>(row), LocalDay(kDriverClock));
+        }
+    }
+    return marks;
 }
 
 }  // namespace zembra::testing

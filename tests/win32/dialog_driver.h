@@ -4,6 +4,7 @@
 // (and the painting that followed) has been handled.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,5 +79,13 @@ private:
 
 // A progress file as the program writes it: the counter, then one mark line per row.
 std::string ProgressFile(int runCounter, const std::vector<std::string>& marks);
+
+// The driver's fixed clock, in seconds since the epoch.
+inline constexpr std::int64_t kDriverClock = 1'700'000'000;
+// The mark of a row first answered right on the driver's day.
+std::string FirstMastery();
+// Marks as a start-up on the driver's day leaves them: each mastered row of no known date has
+// been given its review day.
+std::vector<std::string> Rescheduled(std::vector<std::string> marks);
 
 }  // namespace zembra::testing

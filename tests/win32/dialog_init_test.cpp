@@ -20,7 +20,7 @@ std::span<const std::uint8_t> ProgramResource() {
 
 TEST(DialogInitTest, TheProgramsResourceAddsTheCategoryListToTheComboBox) {
     const auto data = ProgramResource();
-    EXPECT_EQ(data.size(), 228u);
+    EXPECT_EQ(data.size(), 241u);
     const std::vector<DialogInitRecord> records = ParseDialogInit(data);
     const auto entries = CategoryComboEntries();
     ASSERT_EQ(records.size(), entries.size());

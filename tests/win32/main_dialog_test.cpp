@@ -11,7 +11,9 @@
 
 #include "data/word_bank.h"
 #include "drill/read_aloud.h"
+#include "drill/review_schedule.h"
 #include "framework/code_page.h"
+#include "framework/local_day.h"
 #include "framework/win32/wide_text.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/dialog_driver.h"
@@ -469,7 +471,8 @@ TEST_F(MainDialogTest, TheSessionsEndSavesOnceBeforeItReturnsAndItsQuestionSaves
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, FALSE, 0), 0);  // the shutdown was called off
             EXPECT_EQ(ReadBytes(File()), before);
-            marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = "1";
+            marks = Rescheduled(marks);
+            marks[static_cast<std::size_t>(d.Logic().CurrentRow())] = FirstMastery();
             EXPECT_EQ(SendMessageW(d.Dialog(), WM_ENDSESSION, TRUE, static_cast<LPARAM>(ENDSESSION_LOGOFF)), 0);
             EXPECT_EQ(ReadBytes(File()), ProgressFile(8, marks));
             EXPECT_EQ(d.MessageBoxWindow(), nullptr);
@@ -650,15 +653,15 @@ TEST_F(MainDialogTest, ControlsDrawInTheirFonts) {
     }});
 }
 
-TEST_F(MainDialogTest, TheCategoryListHoldsFourteenEntriesAndNoSelection) {
+TEST_F(MainDialogTest, TheCategoryListHoldsFifteenEntriesAndNoSelection) {
     DialogDriver driver(File());
     driver.Run({[](DialogDriver& d) {
         HWND combo = d.Item(ids::kCategoryCombo);
         const std::vector<std::wstring> expected{L"全选",        L"单词",     L"常用短语", L"第三人称单数", L"过去式",
                                                  L"介词短语",    L"名词复数", L"缩写",     L"特殊疑问词",   L"现在分词",
-                                                 L"形容词→副词", L"比较级",   L"最高级",   L"错题"};
-        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 14);
-        for (int i = 0; i < 14; ++i) {
+                                                 L"形容词→副词", L"比较级",   L"最高级",   L"错题",         L"复习"};
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 15);
+        for (int i = 0; i < 15; ++i) {
             wchar_t text[32] = {};
             SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
             EXPECT_EQ(text, expected[static_cast<std::size_t>(i)]) << i;
@@ -689,7 +692,7 @@ TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
 
 // A file with two rows missed ("0") and one never answered (""): 错题, the last entry, asks the
 // two missed rows only, each under its own category; one answered right leaves, the other answered
-// wrong stays and is asked again, and the close saves "1" and "0" for them.
+// wrong stays and is asked again, and the close saves a first review day and "0" for them.
 TEST_F(MainDialogTest, ChoosingTheMissedRowsDrillsThemUntilAnsweredRight) {
     std::vector<std::string> marks(kBankRows, "1");
     marks[3] = marks[700] = "0";
@@ -740,8 +743,33 @@ TEST_F(MainDialogTest, ChoosingTheMissedRowsDrillsThemUntilAnsweredRight) {
         },
     });
     ASSERT_NE(first, -1);
-    marks[static_cast<std::size_t>(first)] = "1";
+    marks = Rescheduled(marks);
+    marks[static_cast<std::size_t>(first)] = FirstMastery();
     EXPECT_EQ(ReadBytes(File()), ProgressFile(6, marks));
+}
+
+// Two rows due for review: the start-up says so on the result line under the first question;
+// 复习, the last entry, asks those two.
+TEST_F(MainDialogTest, RowsDueAreToldAtStartUpAndAskedUnderReview) {
+    std::vector<std::string> marks(kBankRows, "");
+    marks[10] = marks[11] = WriteSchedule({2, LocalDay(kDriverClock)});
+    marks[12] = WriteSchedule({2, LocalDay(kDriverClock) + 1});
+    WriteBytes(File(), ProgressFile(5, marks));
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kResultLine), L"今天有 2 个词该复习了：在筛选中选“复习”。");
+            EXPECT_TRUE(d.Visible(ids::kResultLine) && d.Logic().CurrentRow() >= 0);
+            DialogDriver::Click(GetWindow(d.Item(ids::kCategoryCombo), GW_CHILD));
+        },
+        [](DialogDriver& d) { d.Press(VK_DOWN, 15); },
+        [](DialogDriver& d) {
+            EXPECT_EQ(SendMessageW(d.Item(ids::kCategoryCombo), CB_GETCURSEL, 0, 0), 14);
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"2");
+            EXPECT_TRUE(d.Logic().CurrentRow() == 10 || d.Logic().CurrentRow() == 11);
+            d.Press(VK_ESCAPE);
+        },
+    });
 }
 
 // The answer box scrolls horizontally, so the longest answers can be typed in full.
