@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
 #include "drill/answer_alignment.h"
 #include "drill/answer_check.h"
@@ -144,7 +145,8 @@ void PracticeDialog::OnSubmit() {
     if (m_currentRow == -1) return;
     ControlHost& host = Host();
     std::string result;
-    AnswerAlignment alignment;
+    // Made while the texts it is cut from live.
+    std::optional<MissLine> miss;
     for (int k = 0; k < ids::kAnswerEditCount; ++k) {
         if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
@@ -154,8 +156,9 @@ void PracticeDialog::OnSubmit() {
         const AnswerShape shape =
             k == 0 ? ShapeOfRow(m_rows->Prompt(m_currentRow), m_rows->JoinedMeanings(m_currentRow)) : AnswerShape();
         if (IsRightAnswer(typed, expected, also, shape)) continue;
-        if (k == 0) alignment = AlignAnswer(typed, expected, also);
-        result += (alignment.shown && k == 0 ? std::string(alignment.answer) : expected) + "  ";
+        const AnswerAlignment alignment = k == 0 ? AlignAnswer(typed, expected, also) : AnswerAlignment();
+        if (alignment.shown) miss = MakeMissLine(alignment);
+        result += (alignment.shown ? std::string(alignment.answer) : expected) + "  ";
     }
     if (m_dictating) ShowPrompt(false);
     if (result.empty()) {
@@ -168,9 +171,8 @@ void PracticeDialog::OnSubmit() {
         Diagnostic(texts::kNewMarkFormat, mark.c_str());
     } else {
         // Near the answer, the slips are marked; far from it, the answer alone is shown.
-        if (alignment.shown) {
-            const MissLine line = MakeMissLine(alignment);
-            host.SetItemMarkedText(ids::kResultLine, line.text, line.runs);
+        if (miss) {
+            host.SetItemMarkedText(ids::kResultLine, miss->text, miss->runs);
         } else {
             host.SetItemText(ids::kResultLine, result);
         }
