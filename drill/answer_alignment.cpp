@@ -135,7 +135,7 @@ struct Table {
     }
 };
 
-// Appends a character of `kind` at `begin`, joining it to the last span when that is of its kind.
+// Appends character k of `units` as `kind`, joining it to the last span when that is of its kind.
 void Append(std::array<SlipSpan, kMost>& spans, std::size_t& count, SlipKind kind, const Units& units, std::size_t k) {
     if (count > 0 && spans[count - 1].kind == kind) {
         spans[count - 1].length = static_cast<std::uint16_t>(spans[count - 1].length + units.length[k]);
