@@ -7,8 +7,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 
+#include "drill/answer_alignment.h"
 #include "drill/answer_check.h"
+#include "drill/miss_line.h"
 #include "drill/read_aloud.h"
 #include "drill/review_schedule.h"
 #include "framework/diagnostics.h"
@@ -120,7 +123,7 @@ void PracticeDialog::SelectNextRow() {
     m_currentRow = candidates[static_cast<std::size_t>(m_random.Draw() % count)];
     const RowBank& bank = *m_rows;
     host.SetItemText(ids::kAnswerHolder, bank.Answer(m_currentRow));
-    host.SetItemText(ids::kPromptLine, bank.Prompt(m_currentRow));
+    ShowPrompt(m_dictating);
     host.SetItemText(ids::kCategoryCaption, bank.Category(m_currentRow));
     Diagnostic(texts::kSelectionFormat, m_currentRow, bank.Answer(m_currentRow).c_str(),
                bank.Prompt(m_currentRow).c_str(), bank.Mark(m_currentRow).c_str());
@@ -129,6 +132,8 @@ void PracticeDialog::SelectNextRow() {
     host.ShowItem(ids::kWrongMark, false);
     host.ShowItem(ids::kRightMark, false);
     host.RepaintDialog();
+    // Once the row is on the screen.
+    if (m_dictating) SayRowAsked();
 }
 
 void PracticeDialog::OnNext() {
@@ -140,15 +145,22 @@ void PracticeDialog::OnSubmit() {
     if (m_currentRow == -1) return;
     ControlHost& host = Host();
     std::string result;
+    // Made while the texts it is cut from live.
+    std::optional<MissLine> miss;
     for (int k = 0; k < ids::kAnswerEditCount; ++k) {
         if (!host.IsItemVisible(ids::kAnswerBox + k)) continue;
         const std::string expected = host.GetItemText(ids::kAnswerHolder + k);
+        const std::string typed = host.GetItemText(ids::kAnswerBox + k);
         // The row's further right answers belong to its one answer, the first box's.
         const std::span<const std::string> also = k == 0 ? m_rows->Also(m_currentRow) : std::span<const std::string>();
         const AnswerShape shape =
             k == 0 ? ShapeOfRow(m_rows->Prompt(m_currentRow), m_rows->JoinedMeanings(m_currentRow)) : AnswerShape();
-        if (!IsRightAnswer(host.GetItemText(ids::kAnswerBox + k), expected, also, shape)) result += expected + "  ";
+        if (IsRightAnswer(typed, expected, also, shape)) continue;
+        const AnswerAlignment alignment = k == 0 ? AlignAnswer(typed, expected, also) : AnswerAlignment();
+        if (alignment.shown) miss = MakeMissLine(alignment);
+        result += (alignment.shown ? std::string(alignment.answer) : expected) + "  ";
     }
+    if (m_dictating) ShowPrompt(false);
     if (result.empty()) {
         host.SetItemText(ids::kResultLine, "");
         host.ShowItem(ids::kWrongMark, false);
@@ -158,7 +170,12 @@ void PracticeDialog::OnSubmit() {
         mark = MarkAfterRightAnswer(mark, Reviewing(), Today());
         Diagnostic(texts::kNewMarkFormat, mark.c_str());
     } else {
-        host.SetItemText(ids::kResultLine, result);
+        // Near the answer, the slips are marked; far from it, the answer alone is shown.
+        if (miss) {
+            host.SetItemMarkedText(ids::kResultLine, miss->text, miss->runs);
+        } else {
+            host.SetItemText(ids::kResultLine, result);
+        }
         host.ShowItem(ids::kWrongMark, true);
         host.ShowItem(ids::kRightMark, false);
         // Unmastered and missed: the row joins 错题 until it is answered right.
@@ -210,7 +227,10 @@ void PracticeDialog::OnFilterChange() {
 }
 
 void PracticeDialog::OnListen() {
-    if (!m_answerShown) return;
+    if (!m_answerShown) {
+        if (m_dictating && Asking()) SayRowAsked();
+        return;
+    }
     SayAnswer();
     // A voice that failed to speak has just disabled the button under the focus: the focus goes
     // on to 下一题, so that the keys still reach the dialog.
@@ -227,10 +247,44 @@ void PracticeDialog::StartSpeech() {
 
 void PracticeDialog::OnSpeechReady(bool available, std::string_view why) {
     m_voice = available ? Voice::Ready : Voice::Missing;
+    Host().EnableItem(ids::kDictation, available);
     if (!available) {
         Host().SetItemToolTip(ids::kListen, texts::kNoEnglishVoice);
+        Host().SetItemToolTip(ids::kDictation, texts::kNoEnglishVoice);
         Diagnostic(texts::kNoEnglishVoiceFormat, std::string(why).c_str());
+        // A voice lost in 听写 ends it: the pupil sees the prompt again.
+        if (m_dictating) {
+            Host().CheckItem(ids::kDictation, false);
+            m_dictating = false;
+            if (Asking()) ShowPrompt(false);
+        }
     }
+    UpdateListenButton();
+}
+
+void PracticeDialog::OnDictation() {
+    ControlHost& host = Host();
+    m_dictating = host.IsItemChecked(ids::kDictation) && m_voice != Voice::Missing;
+    // Marks and counters stay; only the row being asked changes how it is asked.
+    if (Asking()) {
+        ShowPrompt(m_dictating);
+        if (m_dictating) SayRowAsked();
+    }
+    UpdateListenButton();
+    // The box takes no keys of the drill: they go back to the answer, or to 下一题 after a submission.
+    host.SetItemFocus(Asking() ? ids::kAnswerBox : ids::kNext);
+}
+
+bool PracticeDialog::Asking() const { return m_currentRow >= 0 && !m_answerShown; }
+
+void PracticeDialog::ShowPrompt(bool kept) {
+    if (m_currentRow < 0) return;
+    Host().SetItemText(ids::kPromptLine, kept ? std::string(texts::kListenForTheWord) : m_rows->Prompt(m_currentRow));
+}
+
+void PracticeDialog::SayRowAsked() {
+    if (m_currentRow < 0 || !m_speech || m_voice == Voice::Missing) return;
+    m_speech->Speak(ReadAloud(m_rows->Answer(m_currentRow)));
     UpdateListenButton();
 }
 
@@ -253,9 +307,9 @@ void PracticeDialog::SilenceAnswer() {
 }
 
 // Enabled only while a checked answer is shown and a voice may say it: while a row is asked it
-// would give the answer away.
+// would give the answer away, except in 听写, where hearing it is the question.
 void PracticeDialog::UpdateListenButton() {
-    Host().EnableItem(ids::kListen, m_answerShown && m_voice != Voice::Missing);
+    Host().EnableItem(ids::kListen, (m_answerShown || (m_dictating && Asking())) && m_voice != Voice::Missing);
 }
 
 }  // namespace zembra

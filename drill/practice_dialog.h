@@ -57,8 +57,10 @@ public:
     void OnRetry();
     void OnResetAll();
     void OnFilterChange();
-    // 听一听: says the shown answer again.
+    // 听一听: says the shown answer again, and in 听写 the row being asked.
     void OnListen();
+    // 听写 turned on or off.
+    void OnDictation();
 
     // Read-only views of the state, for the backends and tests.
     std::int32_t CurrentRow() const { return m_currentRow; }
@@ -72,6 +74,8 @@ public:
     const WordBank& Bank() const { return m_rows->rows; }
     // Whether the answer of a submitted row is shown (the one the 听一听 button says).
     bool AnswerShown() const { return m_answerShown; }
+    // Whether 听写 is on: each row is said as it is asked, and its prompt waits for the submission.
+    bool Dictating() const { return m_dictating; }
 
     // A mark counts as mastered when it is not empty and holds no byte '0'. Inline, and a plain
     // loop: a selection asks it for every row of the bank, and a mark is a byte or two.
@@ -108,6 +112,11 @@ private:
     void SayAnswer();
     void SilenceAnswer();
     void UpdateListenButton();
+    // 听写: the row being asked is said; the prompt line shows the row's prompt, or asks to listen.
+    void SayRowAsked();
+    void ShowPrompt(bool kept);
+    // Whether a row is asked and its answer not yet shown.
+    bool Asking() const;
     // Calls visit(row) for every row being drilled in the chosen filter: the rows of a category (a
     // word list's rows all carry its name), all rows for 全选, the rows with a missed mark for 错题,
     // the mastered rows due today or before for 复习.
@@ -128,6 +137,7 @@ private:
     Speech* m_speech;
     enum class Voice { Awaited, Ready, Missing } m_voice = Voice::Awaited;
     bool m_answerShown = false;
+    bool m_dictating = false;
 
     std::int32_t m_currentRow = -1;
     std::int32_t m_poolSize = 0;

@@ -24,6 +24,7 @@ constexpr MessageMapEntry kMessageMap[] = {
     {ids::kRetry, Notification::Clicked, &PracticeDialog::OnRetry},
     {ids::kResetAll, Notification::Clicked, &PracticeDialog::OnResetAll},
     {ids::kListen, Notification::Clicked, &PracticeDialog::OnListen},
+    {ids::kDictation, Notification::Clicked, &PracticeDialog::OnDictation},
     {ids::kCategoryCombo, Notification::SelectionChanged, &PracticeDialog::OnFilterChange},
 };
 
@@ -48,6 +49,8 @@ bool PracticeDialog::OnInitDialog() {
     m_poolSize = m_builtIn.size;
 
     ChoosePosterToShow();
+    // 听写 waits for a voice (OnSpeechReady).
+    Host().EnableItem(ids::kDictation, false);
     SelectNextRow();
     TellRowsDue();
     // Finding a voice may take the speech service seconds; the front end does it without waiting.
@@ -67,7 +70,8 @@ void PracticeDialog::SetFonts() {
     for (int id = ids::kAnswerBox; id <= ids::kLastAnswerEdit; ++id) host.SetItemFont(id, m_font12);
 
     host.SetItemFont(ids::kResultLine, m_font18);
-    for (int id : {ids::kRetry, ids::kSubmit, ids::kNext, ids::kListen}) host.SetItemFont(id, m_font12);
+    for (int id : {ids::kRetry, ids::kSubmit, ids::kNext, ids::kListen, ids::kDictation})
+        host.SetItemFont(id, m_font12);
     host.SetItemFont(ids::kNoticeBoardCaption, m_font18);
     for (int id : {ids::kTotalCount, ids::kMasteredCount, ids::kTotalLabel, ids::kMasteredLabel, ids::kFilterLabel}) {
         host.SetItemFont(id, m_font12);

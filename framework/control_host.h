@@ -4,7 +4,10 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+
+#include "framework/text_run.h"
 
 namespace zembra {
 
@@ -20,10 +23,18 @@ public:
     // The control's whole current text (for an edit: what was typed). Typed characters that
     // have no GBK form come back as the byte 0xFF, which no valid GBK text contains.
     virtual std::string GetItemText(int id) const = 0;
+    // A text control draws `runs` one after the other, each in its own colour and style, in place
+    // of its text, aligned as its text would be and made smaller to fit its width when it must;
+    // `text` becomes its text as GetItemText reads it and a screen reader says it. SetItemText
+    // makes it plain again.
+    virtual void SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) = 0;
     virtual void ShowItem(int id, bool show) = 0;
     virtual bool IsItemVisible(int id) const = 0;
     virtual void EnableItem(int id, bool enable) = 0;
     virtual bool IsItemEnabled(int id) const = 0;
+    // A check box's state; the pupil's click changes it before the dialog hears of the click.
+    virtual void CheckItem(int id, bool checked) = 0;
+    virtual bool IsItemChecked(int id) const = 0;
     // The tip shown while the mouse rests on the control, enabled or not; empty for none.
     virtual void SetItemToolTip(int id, const std::string& text) = 0;
     virtual void SetItemFocus(int id) = 0;

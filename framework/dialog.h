@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/colour.h"
 #include "framework/control_host.h"
 
 namespace zembra {
@@ -21,10 +22,6 @@ struct KeyMessage {
 
 // Notification codes of controls that reach the message map.
 enum class Notification { Clicked, SelectionChanged };
-
-// A colour as 0x00BBGGRR, like the platform's COLORREF.
-using Colour = std::uint32_t;
-constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
 
 // Command identifiers of the dialog manager.
 constexpr int kIdOk = 1;

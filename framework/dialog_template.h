@@ -13,6 +13,7 @@ enum class ControlKind {
     TextStatic,
     PushButton,
     DefaultPushButton,
+    CheckBox,  // checked and unchecked by a click, as an automatic check box
     GroupBox,
     Edit,
     IconStatic,    // shows the icon resource `image`

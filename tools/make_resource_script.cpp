@@ -68,6 +68,8 @@ std::string ControlName(int id) {
             return "IDC_CATEGORY_COMBO";
         case ids::kFilterLabel:
             return "IDC_FILTER_LABEL";
+        case ids::kDictation:
+            return "IDC_DICTATION";
         default:
             break;
     }
@@ -137,6 +139,10 @@ std::string ControlStatement(const ControlTemplate& c) {
         case ControlKind::DefaultPushButton:
             line = std::string(c.kind == ControlKind::PushButton ? "PUSHBUTTON   " : "DEFPUSHBUTTON") + " " +
                    Quoted(c.text) + ", " + id + ", " + rect;
+            tabByDefault = true;
+            break;
+        case ControlKind::CheckBox:
+            line = "AUTOCHECKBOX  " + Quoted(c.text) + ", " + id + ", " + rect;
             tabByDefault = true;
             break;
         case ControlKind::GroupBox:

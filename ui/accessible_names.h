@@ -11,13 +11,16 @@
 namespace zembra {
 
 namespace accessible_texts {
-inline constexpr char kAnswer[] = "\xB4\xF0\xB0\xB8";                                              // 答案
-inline constexpr char kFilter[] = "\xC9\xB8\xD1\xA1";                                              // 筛选
-inline constexpr char kRight[] = "\xB4\xF0\xB6\xD4\xC1\xCB";                                       // 答对了
-inline constexpr char kWrong[] = "\xB4\xF0\xB4\xED\xC1\xCB";                                       // 答错了
-inline constexpr char kResult[] = "\xBD\xE1\xB9\xFB";                                              // 结果
-inline constexpr char kPoster[] = "\xB2\xBC\xB8\xE6\xC0\xB8\xBA\xA3\xB1\xA8";                      // 布告栏海报
-inline constexpr char kListen[] = "\xCC\xFD\xD2\xBB\xCC\xFD";                                      // 听一听
+inline constexpr char kAnswer[] = "\xB4\xF0\xB0\xB8";                          // 答案
+inline constexpr char kFilter[] = "\xC9\xB8\xD1\xA1";                          // 筛选
+inline constexpr char kRight[] = "\xB4\xF0\xB6\xD4\xC1\xCB";                   // 答对了
+inline constexpr char kWrong[] = "\xB4\xF0\xB4\xED\xC1\xCB";                   // 答错了
+inline constexpr char kResult[] = "\xBD\xE1\xB9\xFB";                          // 结果
+inline constexpr char kPoster[] = "\xB2\xBC\xB8\xE6\xC0\xB8\xBA\xA3\xB1\xA8";  // 布告栏海报
+inline constexpr char kListen[] = "\xCC\xFD\xD2\xBB\xCC\xFD";                  // 听一听
+inline constexpr char kDictation[] = "\xCC\xFD\xD0\xB4";                       // 听写
+inline constexpr char kDictationHelp[] =
+    "\xCF\xC8\xB6\xC1\xB3\xF6\xD3\xA2\xD3\xEF\xA3\xAC\xB2\xBB\xCF\xD4\xCA\xBE\xD6\xD0\xCE\xC4\xCC\xE1\xCA\xBE";  // 先读出英语，不显示中文提示
 inline constexpr char kListenHelp[] = "\xD3\xC3\xD3\xA2\xD3\xEF\xB6\xC1\xB3\xF6\xB4\xF0\xB0\xB8";  // 用英语读出答案
 inline constexpr char kAnswerHelp[] =
     "\xCA\xE4\xC8\xEB\xD3\xA2\xCE\xC4\xB4\xF0\xB0\xB8\xA3\xAC\xB0\xB4\xBB\xD8\xB3\xB5\xBC\xFC\xCC\xE1\xBD\xBB";  // 输入英文答案，按回车键提交
@@ -31,8 +34,8 @@ inline constexpr char kMasteredHelp[] =
 
 // The answer box, the filter (labelled by its caption), the two marks and the result line (both
 // announced as they come), 听一听 (without its access key), the counters read with their labels
-// ("总计 1754", "掌握 3"), and the posters; what the answer box, the filter, 听一听 and the counters
-// are for.
+// ("总计 1754", "掌握 3"), and the posters; what the answer box, the filter, 听一听, 听写 and the
+// counters are for.
 inline std::vector<AccessibleName> MainDialogAccessibleNames() {
     namespace t = accessible_texts;
     std::vector<AccessibleName> names{
@@ -42,6 +45,7 @@ inline std::vector<AccessibleName> MainDialogAccessibleNames() {
         {ids::kWrongMark, t::kWrong, 0, false, true},
         {ids::kResultLine, t::kResult, 0, true, true},
         {ids::kListen, t::kListen, 0, false, false, t::kListenHelp},
+        {ids::kDictation, t::kDictation, 0, false, false, t::kDictationHelp},
         {ids::kTotalCount, "", ids::kTotalLabel, true, false, t::kTotalHelp},
         {ids::kMasteredCount, "", ids::kMasteredLabel, true, false, t::kMasteredHelp},
     };

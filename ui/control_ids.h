@@ -28,6 +28,7 @@ constexpr int kResetAll = 1084;
 constexpr int kListen = 1085;  // 听一听: says the checked answer again
 constexpr int kCategoryCombo = 1102;
 constexpr int kFilterLabel = 1103;
+constexpr int kDictation = 1104;  // 听写: each row is said, its prompt kept back until submitted
 
 constexpr int kLetterStaticCount = kLastLetterStatic - kAnswerHolder + 1;  // 32
 constexpr int kAnswerEditCount = kLastAnswerEdit - kAnswerBox + 1;         // 32

@@ -148,6 +148,8 @@ constexpr Row kRows[] = {
     {PosterPicture(15, {326, 45, 145, 167}), F::Dialog},
     {{ids::kCategoryCombo, K::DropDownCombo, "", {39, 199, 64, 76}, kShown, kNoTab}, F::Dialog},
     {{ids::kFilterLabel, K::TextStatic, t::kFilterLabel, {6, 201, 28, 8}, kShown, kNoTab, A::Right}, F::Song12},
+    // Beside the filter; no tab stop, so Tab keeps moving between 提交 and 下一题.
+    {{ids::kDictation, K::CheckBox, t::kDictationText, {110, 199, 52, 12}, kShown, kNoTab}, F::Song12},
 };
 static_assert(std::size(kRows) == kControlCount);
 static_assert(Letter(31) == ids::kLastLetterStatic && AnswerEdit(31) == ids::kLastAnswerEdit);

@@ -1,4 +1,4 @@
-// Dialog template 102, the main dialog, as data: its 101 controls in template order (also the
+// Dialog template 102, the main dialog, as data: its 102 controls in template order (also the
 // z-order and the tab order) and the category combo box's list. The Win32 resource script is
 // generated from it and the Qt and in-memory dialogs build their controls from it.
 #pragma once
@@ -14,7 +14,7 @@ namespace zembra {
 // that OnInitDialog makes.
 enum class FontRole { Dialog, Song18, Song12 };
 
-constexpr int kControlCount = 101;
+constexpr int kControlCount = 102;
 
 const DialogTemplate& MainDialogTemplate();
 // The font of a control id; FontRole::Dialog for an id the template does not have.

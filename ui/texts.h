@@ -19,6 +19,7 @@ inline constexpr char kTotalLabel[] = "\xD7\xDC\xBC\xC6:";                      
 inline constexpr char kMasteredLabel[] = "\xD5\xC6\xCE\xD5:";                          // 掌握:
 inline constexpr char kResetAllText[] = "\xD4\xD9\xC0\xB4\xD2\xBB\xB1\xE9";            // 再来一遍
 inline constexpr char kListenText[] = "\xCC\xFD\xD2\xBB\xCC\xFD(&L)";                  // 听一听(&L)
+inline constexpr char kDictationText[] = "\xCC\xFD\xD0\xB4(&D)";                       // 听写(&D)
 inline constexpr char kFilterLabel[] = "\xC9\xB8\xD1\xA1:";                            // 筛选:
 inline constexpr char kPromptPlaceholder[] =
     "\xD2\xBB\xC6\xF0\xC0\xB4\xD1\xA7\xD3\xA2\xD3\xEF\xB0\xC9\xA3\xA1";  // 一起来学英语吧！
@@ -53,6 +54,15 @@ inline constexpr char kRetryRefused[] =
 inline constexpr char kRetryRefusedCaption[] = "\xCE\xC2\xDC\xB0\xCC\xE1\xCA\xBE";       // 温馨提示
 inline constexpr char kResetQuestion[] =
     "\xC8\xB7\xB6\xA8\xD2\xAA\xD6\xD8\xD0\xC2\xC1\xB7\xCF\xB0\xCB\xF9\xD3\xD0\xC4\xDA\xC8\xDD\xC2\xF0\xA3\xBF";  // 确定要重新练习所有内容吗？
+// The prompt line in 听写 until the answer is submitted.
+inline constexpr char kListenForTheWord[] =
+    "\xC7\xEB\xCC\xFD\xB6\xC1\xD2\xF4\xA3\xAC\xD0\xB4\xB3\xF6\xD3\xA2\xD3\xEF";  // 请听读音，写出英语
+// The result line of a miss whose slips are marked, as read: the typed text, then the answer.
+inline constexpr char kMissTypedPrefix[] =
+    "\xB4\xF0\xB4\xED\xC1\xCB\xA1\xA3\xC4\xE3\xD0\xB4\xB5\xC4\xCA\xC7 ";                  // 答错了。你写的是
+inline constexpr char kMissAnswerPrefix[] = "\xA3\xAC\xD5\xFD\xC8\xB7\xB5\xC4\xCA\xC7 ";  // ，正确的是
+// Between the typed text and the answer where the result line is drawn marked.
+inline constexpr char kMissArrow[] = " \xA1\xFA ";  // →
 inline constexpr char kNoEnglishVoice[] =
     "\xB1\xBE\xBB\xFA\xC3\xBB\xD3\xD0\xD3\xA2\xD3\xEF\xD3\xEF\xD2\xF4";              // 本机没有英语语音
 inline constexpr char kResetQuestionCaption[] = "\xB2\xD9\xD7\xF7\xC8\xB7\xC8\xCF";  // 操作确认

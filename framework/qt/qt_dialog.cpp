@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@
 #include "framework/qt/dialog_button.h"
 #include "framework/qt/dialog_units.h"
 #include "framework/qt/dialog_window.h"
+#include "framework/qt/marked_label.h"
 #include "framework/qt/picture_label.h"
 #include "framework/qt/point_font.h"
 #include "framework/qt/qt_text.h"
@@ -160,7 +162,7 @@ void QtDialog::CreateControls() {
 
     m_controls.reserve(m_template.controls.size());
     for (const ControlTemplate& control : m_template.controls) {
-        m_controls.push_back({&control, nullptr, ToQString(control.text), control.visible, true, std::nullopt});
+        m_controls.push_back({&control, nullptr, ToQString(control.text), control.visible, true, std::nullopt, false});
         if (control.id >= 0) m_byId[control.id] = m_controls.size() - 1;
     }
     // The controls shown from the start have their widgets now, in template order, and so have
@@ -255,7 +257,7 @@ QWidget* QtDialog::CreateControl(const Control& made) {
     const Qt::FocusPolicy focus = control.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
     switch (control.kind) {
         case ControlKind::TextStatic: {
-            auto* label = new QLabel(text, parent);
+            auto* label = new MarkedLabel(text, parent);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(HorizontalAlignment(control.align) | Qt::AlignTop);
@@ -272,6 +274,15 @@ QWidget* QtDialog::CreateControl(const Control& made) {
             const int id = control.id;
             connect(button, &QPushButton::clicked, this, [this, id] { Command(id, Notification::Clicked); });
             return button;
+        }
+        case ControlKind::CheckBox: {
+            // Its "&" marks the access key, as the platform's does; a click toggles it first.
+            auto* box = new QCheckBox(text, parent);
+            box->setFocusPolicy(focus);
+            box->setChecked(made.checked);
+            const int id = control.id;
+            connect(box, &QCheckBox::clicked, this, [this, id] { Command(id, Notification::Clicked); });
+            return box;
         }
         case ControlKind::GroupBox: {
             auto* frame = new QGroupBox(text, parent);
@@ -487,7 +498,10 @@ void QtDialog::SetItemText(int id, const std::string& text) {
         return;
     }
     QWidget& widget = *control.widget;
-    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    if (auto* marked = dynamic_cast<MarkedLabel*>(&widget)) {
+        marked->ClearRuns();
+        marked->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
         label->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
         edit->setText(value);
@@ -499,6 +513,11 @@ void QtDialog::SetItemText(int id, const std::string& text) {
         frame->setTitle(value);
     }
     m_accessibility->TextChanged(id);
+}
+
+void QtDialog::SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) {
+    SetItemText(id, text);
+    if (auto* marked = dynamic_cast<MarkedLabel*>(&Widget(id))) marked->SetRuns({runs.begin(), runs.end()});
 }
 
 std::string QtDialog::GetItemText(int id) const {
@@ -538,6 +557,18 @@ void QtDialog::EnableItem(int id, bool enable) {
 bool QtDialog::IsItemEnabled(int id) const {
     const Control& control = ControlFor(id);
     return control.widget ? control.widget->isEnabled() : control.enabled;
+}
+
+void QtDialog::CheckItem(int id, bool checked) {
+    Control& control = ControlFor(id);
+    control.checked = checked;
+    if (auto* box = qobject_cast<QCheckBox*>(control.widget)) box->setChecked(checked);
+}
+
+bool QtDialog::IsItemChecked(int id) const {
+    const Control& control = ControlFor(id);
+    if (const auto* box = qobject_cast<const QCheckBox*>(control.widget)) return box->isChecked();
+    return control.checked;
 }
 
 // Qt shows a tip on a disabled widget too, which is where a tip is most often needed.

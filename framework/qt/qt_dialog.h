@@ -86,10 +86,13 @@ public:
     // ControlHost
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) const override;
+    void SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) override;
     void ShowItem(int id, bool show) override;
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void CheckItem(int id, bool checked) override;
+    bool IsItemChecked(int id) const override;
     void SetItemToolTip(int id, const std::string& text) override;
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;
@@ -114,6 +117,7 @@ private:
         bool visible = true;
         bool enabled = true;
         std::optional<QFont> font;
+        bool checked = false;
     };
 
     void CreateControls();

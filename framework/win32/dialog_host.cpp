@@ -130,6 +130,8 @@ INT_PTR DialogHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSCROLLBAR:
         case WM_CTLCOLORSTATIC:
             return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_CANCELMODE:
             return OnCancelMode();
         case WM_CLOSE:
@@ -374,6 +376,12 @@ void DialogHost::SetItemText(int id, const std::string& text) {
         if (Control* deferred = Deferred(id)) deferred->text = Wide(text);
         return;
     }
+    if (const auto marked = m_marked.find(id); marked != m_marked.end()) {
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        SetWindowLongW(control, GWL_STYLE, (style & ~SS_TYPEMASK) | marked->second.plainType);
+        m_marked.erase(marked);
+        InvalidateRect(control, nullptr, TRUE);
+    }
     if (text.empty() && IsEmptyAsSet(control)) return;
     SetWindowTextW(control, Wide(text).c_str());
     TextChangedForScreenReader(id);
@@ -395,6 +403,91 @@ bool DialogHost::IsEmptyAsSet(HWND control) {
     if (_wcsicmp(className, L"Static") != 0) return false;
     const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
     return type != SS_ICON && type != SS_BITMAP && type != SS_ENHMETAFILE && type != SS_OWNERDRAW;
+}
+
+// The window keeps the text, which a screen reader reads; the runs are drawn in its place.
+void DialogHost::SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) {
+    SetItemText(id, text);
+    HWND control = Made(id);
+    if (control == nullptr) return;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    m_marked[id] = {std::vector<TextRun>(runs.begin(), runs.end()), style & SS_TYPEMASK};
+    SetWindowLongW(control, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+INT_PTR DialogHost::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const auto marked = m_marked.find(static_cast<int>(item.CtlID));
+    if (item.CtlType != ODT_STATIC || marked == m_marked.end()) return FALSE;
+    const std::vector<TextRun>& runs = marked->second.runs;
+    HDC dc = item.hDC;
+    const RECT area = item.rcItem;
+    // The background the static would have had.
+    const auto brush = static_cast<HBRUSH>(reinterpret_cast<HGDIOBJ>(DefWindowProcW(
+        m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item.hwndItem))));
+    FillRect(dc, &area, brush);
+    LOGFONTW base{};
+    const auto controlFont = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    GetObjectW(controlFont ? static_cast<HGDIOBJ>(controlFont) : GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
+
+    std::vector<std::wstring> texts;
+    for (const TextRun& run : runs) texts.push_back(Wide(run.text));
+    const auto fontOf = [&](const TextRun& run, LONG height) {
+        LOGFONTW font = base;
+        font.lfHeight = height;
+        font.lfWidth = 0;
+        font.lfWeight = run.bold ? FW_BOLD : FW_NORMAL;
+        font.lfUnderline = run.underline;
+        font.lfStrikeOut = run.strikeOut;
+        return CreateFontIndirectW(&font);
+    };
+    const auto widthAt = [&](LONG height) {
+        LONG total = 0;
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            HFONT font = fontOf(runs[k], height);
+            const HGDIOBJ old = SelectObject(dc, font);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, texts[k].c_str(), static_cast<int>(texts[k].size()), &size);
+            SelectObject(dc, old);
+            DeleteObject(font);
+            total += size.cx;
+        }
+        return total;
+    };
+    // One line; a line wider than the control is drawn in a smaller font until it fits.
+    const LONG available = area.right - area.left;
+    LONG height = base.lfHeight;
+    LONG width = widthAt(height);
+    if (width > available && width > 0) {
+        height = static_cast<LONG>(static_cast<long long>(height) * available / width);
+        width = widthAt(height);
+    }
+    const LONG type = marked->second.plainType;
+    LONG x = area.left;
+    if (type == SS_CENTER) x += std::max<LONG>(0, (available - width) / 2);
+    if (type == SS_RIGHT) x += std::max<LONG>(0, available - width);
+    SetBkMode(dc, TRANSPARENT);
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        HFONT font = fontOf(runs[k], height);
+        const HGDIOBJ old = SelectObject(dc, font);
+        SetTextColor(dc, runs[k].colour);
+        TextOutW(dc, x, area.top, texts[k].c_str(), static_cast<int>(texts[k].size()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, texts[k].c_str(), static_cast<int>(texts[k].size()), &size);
+        x += size.cx;
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+    return TRUE;
+}
+
+void DialogHost::CheckItem(int id, bool checked) {
+    if (HWND control = Made(id)) SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool DialogHost::IsItemChecked(int id) const {
+    HWND control = WindowOf(id);
+    return control != nullptr && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string DialogHost::GetItemText(int id) const {

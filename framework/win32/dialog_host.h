@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,13 @@ public:
 
     void SetItemText(int id, const std::string& text) override;
     std::string GetItemText(int id) const override;
+    void SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) override;
     void ShowItem(int id, bool show) override;
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void CheckItem(int id, bool checked) override;
+    bool IsItemChecked(int id) const override;
     void SetItemToolTip(int id, const std::string& text) override;
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;
@@ -75,6 +79,8 @@ private:
     INT_PTR OnQueryDragIcon() const;
     INT_PTR OnCommand(int id, int code);
     INT_PTR OnCtlColor(UINT message, HDC dc, HWND control) const;
+    // A text static given runs is owner-drawn until its text is set plain again.
+    INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item);
     INT_PTR OnCancelMode() const;
     INT_PTR OnClose();
     INT_PTR OnQueryEndSession();
@@ -162,6 +168,13 @@ private:
     DialogImages m_images;
     int m_dpi;
     int m_layoutDpi;  // the scale the controls stand at
+
+    // The text statics drawn as runs, with the static type each had before.
+    struct MarkedText {
+        std::vector<TextRun> runs;
+        LONG plainType;
+    };
+    std::map<int, MarkedText> m_marked;
 
     HWND m_toolTip = nullptr;  // the tooltip control, made with the first tip; owned by the window
     std::map<int, std::wstring> m_toolTips;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "drill/read_aloud.h"
 #include "tests/support/drill_fixture.h"
 #include "ui/texts.h"
 
@@ -105,17 +106,75 @@ TEST_F(Checking, RightAnswerMarksTheRowAndShowsTheTick) {
     EXPECT_NE(m_output.find("The new Rst is:" + FirstMastery() + "\n"), std::string::npos);
 }
 
-TEST_F(Checking, WrongAnswerShowsTheCrossAndTheAnswer) {
+// The runs of the result line: unmarked text plain, _underlined_, -struck out-, and each mark
+// told by its shape and weight as well as its colour.
+std::string DrawnLine(const std::vector<TextRun>& runs) {
+    std::string out;
+    for (const TextRun& run : runs) {
+        const std::string text = GbkToUtf8(run.text);
+        const bool marked = run.underline || run.strikeOut;
+        EXPECT_EQ(marked, run.bold) << text;
+        EXPECT_FALSE(run.underline && run.strikeOut) << text;
+        out += run.underline ? "_" + text + "_" : run.strikeOut ? "-" + text + "-" : text;
+    }
+    return out;
+}
+
+TEST_F(Checking, WrongAnswerShowsTheCrossAndTheSlipsMarked) {
     StartWithOnlyUnmastered({0});
     Answer("Pen");
-    EXPECT_EQ(Text(1073), "pen  ");
+    EXPECT_EQ(GbkToUtf8(Text(1073)), "答错了。你写的是 Pen，正确的是 pen");
+    const std::vector<TextRun>& runs = m_window.Control(1073).runs;
+    EXPECT_EQ(DrawnLine(runs), "_P_en → _p_en");
+    // The answer's own letters stay in the result line's red; the marks are in other colours.
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[4].colour, Rgb(255, 0, 0));
+    EXPECT_NE(runs[0].colour, runs[1].colour);
+    EXPECT_NE(runs[3].colour, runs[4].colour);
     EXPECT_TRUE(Visible(1075));
     EXPECT_FALSE(Visible(1074));
     EXPECT_FALSE(Enabled(1068));
     EXPECT_EQ(m_dialog->Mark(0), "0");  // missed: unmastered, and one of the 错题
     EXPECT_EQ(Text(1080), "1753");
     EXPECT_EQ(m_output.find("The new Rst is:"), std::string::npos);
+    // The next row's result line is plain again.
+    m_window.Click(1070);
+    EXPECT_EQ(Text(1073), "");
+    EXPECT_TRUE(m_window.Control(1073).runs.empty());
 }
+
+struct MissCase {
+    const char* name;
+    friend void PrintTo(const MissCase& c, std::ostream* out) { *out << c.name; }
+    int row;
+    const char* typed;
+    const char* drawn;  // empty: the answer alone, as plain text
+};
+
+class MissShown : public DrillTest, public ::testing::WithParamInterface<MissCase> {};
+
+TEST_P(MissShown, MarksTheSlipsOrShowsTheAnswerAlone) {
+    const MissCase& c = GetParam();
+    StartWithOnlyUnmastered({c.row});
+    Answer(G(c.typed));
+    if (*c.drawn == '\0') {
+        EXPECT_EQ(Text(1073), AnswerOf(c.row) + "  ");
+        EXPECT_TRUE(m_window.Control(1073).runs.empty());
+    } else {
+        EXPECT_EQ(DrawnLine(m_window.Control(1073).runs), c.drawn);
+    }
+    EXPECT_EQ(m_dialog->Mark(c.row), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MissShown,
+                         ::testing::Values(MissCase{"swapped_letters", 0, "pne", "p_ne_ → p_en_"},
+                                           MissCase{"missing_space", 8, "Chinesebook", "Chinesebook → Chinese_ _book"},
+                                           MissCase{"extra_space", 0, "p en", "p- -en → pen"},
+                                           MissCase{"wrong_letter", 989, "flaw", "fl-a-w → fl_e_w"},
+                                           MissCase{"closest_further_answer", 1445, "a bit off",
+                                                    "a bit o-f-f → a bit of"},
+                                           MissCase{"far_off", 0, "dog", ""}, MissCase{"nothing_typed", 0, "", ""}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Checking, EmptyAnswerIsWrong) {
     StartWithOnlyUnmastered({0});
@@ -129,11 +188,13 @@ struct ExactCase {
     int row;
     const char* typed;
     bool right;
+    // After a miss near a right answer: the one shown, closest to what was typed.
+    const char* shown = nullptr;
 };
 
 class ExactComparison : public DrillTest, public ::testing::WithParamInterface<ExactCase> {};
 
-// Right marks the row; wrong shows the answer column, whatever else the row accepts.
+// Right marks the row; wrong shows what was typed against the closest right answer.
 TEST_P(ExactComparison, JudgesTheTypedText) {
     const ExactCase& c = GetParam();
     StartWithOnlyUnmastered({c.row});
@@ -141,7 +202,12 @@ TEST_P(ExactComparison, JudgesTheTypedText) {
     Answer(G(c.typed));
     EXPECT_EQ(m_dialog->Mark(c.row) == FirstMastery(), c.right);
     EXPECT_EQ(Visible(1074), c.right);
-    EXPECT_EQ(Text(1073), c.right ? "" : AnswerOf(c.row) + "  ");
+    if (c.right) {
+        EXPECT_EQ(Text(1073), "");
+    } else {
+        ASSERT_NE(c.shown, nullptr);
+        EXPECT_EQ(GbkToUtf8(Text(1073)), std::string("答错了。你写的是 ") + c.typed + "，正确的是 " + c.shown);
+    }
     EXPECT_EQ(Text(1003), AnswerOf(c.row));
 }
 
@@ -150,23 +216,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExactCase{"mended_trailing_space", 655, "for", true}, ExactCase{"trailing_space", 655, "for ", true},
         ExactCase{"outer_spaces", 0, "  pen ", true}, ExactCase{"ideographic_spaces", 0, "　pen　", true},
-        ExactCase{"full_width_letters", 0, "ｐｅｎ", true}, ExactCase{"capital_needed", 8, "chinese book", false},
-        ExactCase{"capital_not_asked", 0, "Pen", false}, ExactCase{"capital", 945, "It's", true},
+        ExactCase{"full_width_letters", 0, "ｐｅｎ", true},
+        ExactCase{"capital_needed", 8, "chinese book", false, "Chinese book"},
+        ExactCase{"capital_not_asked", 0, "Pen", false, "pen"}, ExactCase{"capital", 945, "It's", true},
         ExactCase{"curly_apostrophe", 945, "It’s", true}, ExactCase{"ideographic_full_stop", 92, "Mr。", true},
         ExactCase{"full_width_semicolon", 1495, "on the one hand；on the other hand", true},
         ExactCase{"ascii_semicolon", 1495, "on the one hand;on the other hand", true},
-        ExactCase{"inner_space_missing", 8, "Chinesebook", false},
-        ExactCase{"inner_space_doubled", 8, "Chinese  book", false},
+        ExactCase{"inner_space_missing", 8, "Chinesebook", false, "Chinese book"},
+        ExactCase{"inner_space_doubled", 8, "Chinese  book", false, "Chinese book"},
         ExactCase{"answer_of_a_row_with_further_answers", 1445, "a bit", true},
         ExactCase{"further_answer", 1445, "a bit of", true},
         ExactCase{"further_answer_full_width", 1533, "ａｔ the most ", true},
-        ExactCase{"brackets_typed", 1445, "a bit (of)", false}, ExactCase{"wrong_form", 989, "flied", false},
+        ExactCase{"brackets_typed", 1445, "a bit (of)", false, "a bit of"},
+        ExactCase{"wrong_form", 989, "flied", false, "flew"},
         ExactCase{"both_alternatives", 168, "dinner/supper", true}, ExactCase{"mended_spelling", 406, "west", true},
-        ExactCase{"old_misspelling_now_wrong", 406, "est", false},
+        ExactCase{"old_misspelling_now_wrong", 406, "est", false, "west"},
         ExactCase{"spaced_slashes", 886, "in the east / south / west / north", true},
         ExactCase{"uneven_spaces_around_slashes", 886, "in the east / south / west /north", true},
         ExactCase{"joined_meanings_reordered", 1412, "at noon/at night", true},
-        ExactCase{"one_of_joined_meanings", 1412, "at night", false},
+        ExactCase{"one_of_joined_meanings", 1412, "at night", false, "at night/noon"},
         ExactCase{"frame_dots_where_the_prompt_shows_them", 547, "next to…", true},
         ExactCase{"shared_prompt_either_answer", 929, "when", true}, ExactCase{"one_form_of_two", 168, "supper", true},
         ExactCase{"other_order", 1451, "on/at the weekend", true},
@@ -213,7 +281,7 @@ TEST_F(Retry, BeforeSubmittingItEmptiesTheAnswer) {
 
 TEST_F(Retry, AfterSubmittingItIsRefusedWithABox) {
     StartWithOnlyUnmastered({0});
-    Answer("pan");
+    Answer("dog");
     for (bool yes : {true, false}) {
         m_window.AnswerNextQuestion(yes);
         m_window.Click(1069);
@@ -221,7 +289,7 @@ TEST_F(Retry, AfterSubmittingItIsRefusedWithABox) {
     ASSERT_EQ(m_window.Questions().size(), 2u);
     EXPECT_EQ(m_window.Questions()[0].text, texts::kRetryRefused);
     EXPECT_EQ(m_window.Questions()[0].caption, texts::kRetryRefusedCaption);
-    EXPECT_EQ(Text(1035), "pan");
+    EXPECT_EQ(Text(1035), "dog");
     EXPECT_EQ(Text(1073), "pen  ");
     EXPECT_TRUE(Visible(1075));
     EXPECT_FALSE(Enabled(1068));
@@ -585,6 +653,111 @@ TEST_F(Counting, EveryKindOfMarkIsToldMasteredOrNot) {
         m_window.Click(1070);
         EXPECT_TRUE(Row() >= 2 && Row() <= 4) << "row " << Row() << " is not missed";
     }
+}
+
+// 听写: each row is said as it is asked and its prompt kept back until the submission.
+class Dictation : public DrillTest {
+protected:
+    static constexpr int kBox = 1104;
+    static constexpr int kListen = 1085;
+    std::string Reading(int row) const { return ReadAloud(AnswerOf(row)); }
+    std::string ListenLine() const { return G("请听读音，写出英语"); }
+};
+
+TEST_F(Dictation, OffAtStartAndOnlyWithAVoice) {
+    Start();
+    EXPECT_FALSE(m_window.Control(kBox).checked);
+    EXPECT_TRUE(Enabled(kBox));
+    EXPECT_EQ(Text(1002), PromptOf(Row()));
+    for (const auto atStart : {RecordingSpeech::AtStart::Missing, RecordingSpeech::AtStart::Later}) {
+        m_window = MemoryDialog{MainDialogTemplate(), MainDialogComboLists()};
+        m_speech = RecordingSpeech(atStart);
+        Start();
+        EXPECT_FALSE(Enabled(kBox));
+        EXPECT_EQ(m_window.Control(kBox).toolTip,
+                  atStart == RecordingSpeech::AtStart::Missing ? G("本机没有英语语音") : "");
+    }
+    m_speech.BecomeReady(true);
+    EXPECT_TRUE(Enabled(kBox));
+}
+
+TEST_F(Dictation, EachRowIsSaidAsItIsAskedAndItsPromptWaitsForTheSubmission) {
+    StartWithOnlyUnmastered({0, 1, 2, 3});
+    const int first = Row();
+    m_window.Click(kBox);
+    EXPECT_TRUE(m_dialog->Dictating());
+    EXPECT_EQ(Text(1002), ListenLine());
+    EXPECT_NE(Text(1001), ListenLine());  // the category caption stays
+    EXPECT_EQ(m_speech.Spoken(), std::vector<std::string>{Reading(first)});
+    EXPECT_EQ(m_window.Focus(), 1035) << "the box keeps no focus from the answer";
+    EXPECT_TRUE(Enabled(kListen));
+    m_window.Click(kListen);
+    EXPECT_EQ(m_speech.Spoken().size(), 2u);
+
+    Answer("wrong");
+    EXPECT_EQ(Text(1002), PromptOf(first));
+    EXPECT_EQ(m_dialog->Mark(first), "0");
+    EXPECT_EQ(m_speech.Spoken().back(), Reading(first));
+    EXPECT_TRUE(Enabled(kListen));
+
+    // The next row: the voice is stopped, then the new row said at once, its prompt kept back.
+    m_speech.Clear();
+    m_now += 1;
+    m_window.PressKey(Key::Enter);
+    const int second = Row();
+    EXPECT_EQ(Text(1002), ListenLine());
+    ASSERT_FALSE(m_speech.Calls().empty());
+    EXPECT_EQ(m_speech.Calls().front(), "stop");
+    EXPECT_EQ(m_speech.Calls().back(), "speak:" + Reading(second));
+    EXPECT_TRUE(Enabled(kListen));
+
+    // A right answer in 听写 counts as any other.
+    Answer(AnswerOf(second));
+    EXPECT_EQ(m_dialog->Mark(second), FirstMastery());
+    EXPECT_EQ(Text(1080), std::to_string(kBankRows - 3));
+    EXPECT_EQ(Text(1002), PromptOf(second));
+}
+
+TEST_F(Dictation, TurningItOffShowsThePromptAtOnceAndChangesNoCount) {
+    StartWithOnlyUnmastered({0, 1, 2});
+    const int row = Row();
+    const std::string mastered = Text(1080);
+    const std::string total = Text(1079);
+    m_window.Click(kBox);
+    m_window.Click(kBox);
+    EXPECT_FALSE(m_dialog->Dictating());
+    EXPECT_EQ(Text(1002), PromptOf(row));
+    EXPECT_FALSE(Enabled(kListen)) << "outside 听写 the answer is not said before the submission";
+    EXPECT_EQ(Row(), row);
+    EXPECT_EQ(Text(1080), mastered);
+    EXPECT_EQ(Text(1079), total);
+    EXPECT_EQ(m_dialog->Mark(row), "");
+    // Turned on after a submission: nothing is hidden or said until the next row.
+    Answer("wrong");
+    m_speech.Clear();
+    m_window.Click(kBox);
+    EXPECT_EQ(Text(1002), PromptOf(row));
+    EXPECT_TRUE(m_speech.Spoken().empty());
+    EXPECT_EQ(m_window.Focus(), 1070);
+}
+
+TEST_F(Dictation, AFilterChangeSaysTheNewRowAndALostVoiceEndsIt) {
+    StartWithOnlyUnmastered({0, 1, 2, 700, 701});
+    m_window.Click(kBox);
+    m_speech.Clear();
+    ChooseCategory(2);  // 常用短语
+    EXPECT_EQ(m_speech.Calls().front(), "stop");
+    EXPECT_EQ(m_speech.Calls().back(), "speak:" + Reading(Row()));
+    EXPECT_EQ(Text(1002), ListenLine());
+    // The voice fails at 听一听: 听写 ends, the prompt is shown, the box disabled with its tip.
+    m_speech.FailToSpeak();
+    m_window.Click(kListen);
+    EXPECT_FALSE(m_dialog->Dictating());
+    EXPECT_FALSE(m_window.Control(kBox).checked);
+    EXPECT_FALSE(Enabled(kBox));
+    EXPECT_EQ(m_window.Control(kBox).toolTip, G("本机没有英语语音"));
+    EXPECT_EQ(Text(1002), PromptOf(Row()));
+    EXPECT_TRUE(Enabled(1068));
 }
 
 }  // namespace

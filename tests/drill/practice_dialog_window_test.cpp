@@ -27,7 +27,7 @@ TEST_F(StartUp, FontsAreCreatedOnceAndSetInOrder) {
 
     std::vector<int> expected{1001, 1002};
     for (int id = 1003; id <= 1066; ++id) expected.push_back(id);
-    for (int id : {1073, 1069, 1068, 1070, 1085, 1078, 1079, 1080, 1081, 1082, 1103}) expected.push_back(id);
+    for (int id : {1073, 1069, 1068, 1070, 1085, 1104, 1078, 1079, 1080, 1081, 1082, 1103}) expected.push_back(id);
     EXPECT_EQ(m_window.FontOrder(), expected);
     EXPECT_TRUE(m_window.IconsSet());
 }

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -74,6 +75,26 @@ std::string SavedFile(int runCounter, const std::map<int, std::string>& marks) {
         bytes += (given != marks.end() ? given->second : ScheduleForUnknownMark(row, Today())) + "\r\n";
     }
     return bytes;
+}
+
+// The pixels of a widget near a colour: how many, and the widest run of them along a row (the
+// line of an underline or a strike-out is wider than any stroke of a letter).
+std::pair<int, int> PixelsNear(QWidget* widget, QColor colour) {
+    const QImage image = widget->grab().toImage();
+    int count = 0, widest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const bool near = qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green()) +
+                                  qAbs(pixel.blue() - colour.blue()) <
+                              60;
+            count += near;
+            run = near ? run + 1 : 0;
+            widest = std::max(widest, run);
+        }
+    }
+    return {count, widest};
 }
 
 QString Answer(int row) { return ToQString(kWordRows[row].answer); }
@@ -340,6 +361,8 @@ private slots:
     void hiddenControlMadeWhenFirstShown();
     void listenButtonSaysTheCheckedAnswer();
     void withoutASpeechServiceTheButtonExplains();
+    void missDrawnWithItsSlipsMarked();
+    void dictationSaysTheRowAndKeepsThePromptBack();
 };
 
 void QtDialogTest::startUpState() {
@@ -863,7 +886,7 @@ void QtDialogTest::screenReaderNamesFollowTheDrill() {
     s.Click(1035);
     QTest::keyClicks(s.Item(1035), QStringLiteral("rule"));
     s.Press(Qt::Key_Return);
-    QCOMPARE(name(1073), QStringLiteral("结果 ruler"));
+    QCOMPARE(name(1073), QStringLiteral("结果 答错了。你写的是 rule，正确的是 ruler"));
     QCOMPARE(events.TakeAlerts(), alerts({1073, 1075}));
     QCOMPARE(events.TakeNameChanges(), alerts({1073}));
     // The next row empties the result line: its name changes, but there is nothing to announce.
@@ -895,7 +918,7 @@ void QtDialogTest::screenReaderReadsInScreenOrder() {
     // The drill in its frame, top to bottom, the bottom row left to right; then the notice board:
     // its caption, the counters read with their labels, the reset button, and the poster. The
     // frames without an id are -1.
-    QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1085, 1102, 1069, 1068, 1070,  //
+    QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1085, 1102, 1104, 1069, 1068, 1070,  //
                                       -1, 1078, 1079, 1080, 1084, -1, 1086}));
 }
 
@@ -922,24 +945,28 @@ void QtDialogTest::longestAnswerTypedInFull() {
 
 // Text as the widgets give it, full-width forms and ideographic spaces included: a further answer
 // and the slips an input method makes are right; case and inner spaces are not forgiven, and a
-// miss shows the answer column.
+// miss shows the closest right answer beside what was typed.
 void QtDialogTest::typedAnswerJudged_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("right");
-    QTest::newRow("further answer") << 1533 << QStringLiteral("at the most") << true;
-    QTest::newRow("full-width letters") << 0 << QStringLiteral("ｐｅｎ") << true;
-    QTest::newRow("curly apostrophe") << 945 << QStringLiteral("It’s") << true;
-    QTest::newRow("outer spaces") << 0 << QStringLiteral("  pen\u3000") << true;
-    QTest::newRow("capital") << 0 << QStringLiteral("Pen") << false;
-    QTest::newRow("inner space missing") << 8 << QStringLiteral("Chinesebook") << false;
-    QTest::newRow("brackets of a further answer") << 1445 << QStringLiteral("a bit (of)") << false;
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("further answer") << 1533 << QStringLiteral("at the most") << true << QString();
+    QTest::newRow("full-width letters") << 0 << QStringLiteral("ｐｅｎ") << true << QString();
+    QTest::newRow("curly apostrophe") << 945 << QStringLiteral("It’s") << true << QString();
+    QTest::newRow("outer spaces") << 0 << QStringLiteral("  pen\u3000") << true << QString();
+    QTest::newRow("capital") << 0 << QStringLiteral("Pen") << false << QStringLiteral("pen");
+    QTest::newRow("inner space missing") << 8 << QStringLiteral("Chinesebook") << false
+                                         << QStringLiteral("Chinese book");
+    QTest::newRow("brackets of a further answer")
+        << 1445 << QStringLiteral("a bit (of)") << false << QStringLiteral("a bit of");
 }
 
 void QtDialogTest::typedAnswerJudged() {
     QFETCH(int, row);
     QFETCH(QString, typed);
     QFETCH(bool, right);
+    QFETCH(QString, shown);
     Session s(ProgressAllMasteredBut(2, {row}));
     QVERIFY(s.Start());
     QCOMPARE(s.dialog.CurrentRow(), row);
@@ -950,7 +977,8 @@ void QtDialogTest::typedAnswerJudged() {
     QCOMPARE(s.Item(1074)->isVisible(), right);
     QCOMPARE(s.Item(1075)->isVisible(), !right);
     QCOMPARE(s.dialog.Mark(row), right ? FirstMastery() : std::string("0"));
-    QCOMPARE(s.Text(1073), right ? QString() : Answer(row) + QStringLiteral("  "));
+    QCOMPARE(s.Text(1073),
+             right ? QString() : QStringLiteral("答错了。你写的是 ") + typed + QStringLiteral("，正确的是 ") + shown);
 }
 
 // The backend knows nothing of the main dialog: a small template of another program, with its own
@@ -1065,6 +1093,10 @@ void QtDialogTest::withoutASpeechServiceTheButtonExplains() {
     QVERIFY(s.Start());
     auto* listen = s.Item<QPushButton>(1085);
     QTRY_COMPARE(listen->toolTip(), QStringLiteral("本机没有英语语音"));
+    // 听写 needs the voice too.
+    auto* dictation = s.Item<QCheckBox>(1104);
+    QVERIFY(dictation->isVisible() && !dictation->isEnabled());
+    QCOMPARE(dictation->toolTip(), QStringLiteral("本机没有英语语音"));
     const std::string line = Utf8ToGbk("本机没有英语语音：");
     QCOMPARE(s.output.find(line) != std::string::npos, true);
     QCOMPARE(s.output.find(line), s.output.rfind(line));
@@ -1077,6 +1109,70 @@ void QtDialogTest::withoutASpeechServiceTheButtonExplains() {
     QVERIFY(listen->isVisible() && !listen->isEnabled());
     s.Press(Qt::Key_Return);
     QVERIFY(s.Item(1068)->isEnabled());
+}
+
+void QtDialogTest::missDrawnWithItsSlipsMarked() {
+    Session s(ProgressAllMasteredBut(3, {3}));  // "ruler"
+    QVERIFY(s.Start());
+    s.Press(Qt::Key_Return);
+    QTest::keyClicks(s.Item(1035), QStringLiteral("rulre"));
+    s.Press(Qt::Key_Return);
+    QWidget* line = s.Item(1073);
+    QCOMPARE(s.Text(1073), QStringLiteral("答错了。你写的是 rulre，正确的是 ruler"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(line)->text(QAccessible::Name),
+             QStringLiteral("结果 答错了。你写的是 rulre，正确的是 ruler"));
+    // Drawn as marked runs, not as the sentence: the swap underlined in orange in the typed text
+    // and in blue in the answer, the rest of the answer red, all within the line's place.
+    const auto [orange, orangeLine] = PixelsNear(line, QColor(213, 94, 0));
+    const auto [blue, blueLine] = PixelsNear(line, QColor(0, 90, 181));
+    const auto [red, redLine] = PixelsNear(line, QColor(255, 0, 0));
+    QVERIFY2(orange > 20 && blue > 20 && red > 20,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(orange).arg(blue).arg(red)));
+    const int letter = QFontMetrics(line->font()).horizontalAdvance(QLatin1Char('r'));
+    QVERIFY2(orangeLine > letter && blueLine > letter,
+             qPrintable(QStringLiteral("%1 %2").arg(orangeLine).arg(blueLine)));
+    Q_UNUSED(redLine);
+    // The next row: the line is empty and plain again.
+    s.Press(Qt::Key_Return);
+    QCOMPARE(s.Text(1073), QString());
+    QCOMPARE(PixelsNear(line, QColor(0, 90, 181)).first, 0);
+}
+
+void QtDialogTest::dictationSaysTheRowAndKeepsThePromptBack() {
+    Session s(ProgressAllMasteredBut(3, {3, 4}));
+    QVERIFY(s.Start());
+    auto* box = s.Item<QCheckBox>(1104);
+    QCOMPARE(box->text(), QStringLiteral("听写(&D)"));
+    QVERIFY(box->isVisible() && box->isEnabled() && !box->isChecked());
+    QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
+    s.Press(Qt::Key_Return);
+    const int first = s.dialog.CurrentRow();
+    s.recording.Clear();
+    // Its access key turns it on: the row is said at once and its prompt kept back.
+    s.Press(Qt::Key_D, Qt::AltModifier);
+    QTRY_VERIFY(box->isChecked());
+    QTRY_COMPARE(s.recording.Spoken(), std::vector<std::string>{ReadAloud(std::string(kWordRows[first].answer))});
+    QCOMPARE(s.Text(1002), QStringLiteral("请听读音，写出英语"));
+    QCOMPARE(s.Focus(), 1035);
+    QVERIFY(s.Item(1085)->isEnabled());
+    QTest::keyClicks(s.Item(1035), QStringLiteral("zzz"));
+    s.Press(Qt::Key_Return);
+    QCOMPARE(s.Text(1002), ToQString(kWordRows[first].prompt));
+    // The next row is said as it is shown, before anything is typed.
+    s.Press(Qt::Key_Return);
+    const int second = s.dialog.CurrentRow();
+    QCOMPARE(s.recording.Spoken().back(), ReadAloud(std::string(kWordRows[second].answer)));
+    QCOMPARE(s.Text(1002), QStringLiteral("请听读音，写出英语"));
+    for (int i = 0; i < 3; ++i) {
+        s.Press(Qt::Key_Tab);
+        QVERIFY(s.Focus() == 1068 || s.Focus() == 1070);
+    }
+    // Off: the prompt at once, nothing counted.
+    const QString mastered = s.Text(1080);
+    s.Click(1104);
+    QVERIFY(!box->isChecked());
+    QCOMPARE(s.Text(1002), ToQString(kWordRows[second].prompt));
+    QCOMPARE(s.Text(1080), mastered);
 }
 
 int main(int argc, char** argv) {

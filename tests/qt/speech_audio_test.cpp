@@ -164,12 +164,41 @@ void HearUntil(const Recorder& recorder, qint64 until) {
     QTRY_VERIFY_WITH_TIMEOUT(recorder.HeardUntil() >= until, 5000);
 }
 
+// Waits (20 s at most) until nothing louder than `loud` has been heard for 700 ms; when it was last
+// heard, or `since`.
+qint64 WaitForQuiet(const Recorder& recorder, qint64 since, int loud) {
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 20000) {
+        QTest::qWait(100);
+        const std::optional<qint64> last = recorder.LastLoud(since, loud);
+        if (!last && recorder.HeardUntil() - since > 700) return since;
+        if (last && recorder.HeardUntil() - *last > 700) return *last;
+    }
+    return since;
+}
+
+// In 听写, the time from the next row being shown (Enter after a submission) to the first sample
+// of its word, with the voice quiet before.
+std::optional<qint64> DictationOnset(Drill& drill, const Recorder& recorder, const QElapsedTimer& clock, int loud) {
+    if (drill.host.IsItemEnabled(ids::kSubmit)) drill.SubmitWrong();
+    WaitForQuiet(recorder, clock.elapsed(), loud);
+    const qint64 asked = clock.elapsed();
+    drill.Press(Qt::Key_Return);
+    QTest::qWait(1200);
+    HearUntil(recorder, asked + 1200);
+    const std::optional<qint64> onset = recorder.FirstLoud(asked, loud);
+    if (!onset) return std::nullopt;
+    return *onset - asked;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const int benchRows = argc >= 3 && QByteArray(argv[1]) == "--bench" ? std::atoi(argv[2]) : 0;
+    const bool benchDictation = argc >= 3 && QByteArray(argv[1]) == "--bench-dictation";
+    const int benchRows = argc >= 3 && (QByteArray(argv[1]) == "--bench" || benchDictation) ? std::atoi(argv[2]) : 0;
     // Closed while the speech service is still being connected to: the program ends at once.
     if (argc >= 2 && QByteArray(argv[1]) == "--close-at-once") {
         QElapsedTimer closing;
@@ -217,6 +246,25 @@ int main(int argc, char** argv) {
     const int loud = std::max(kSilentPeak, floor * 8);
 
     drill.Press(Qt::Key_Return);  // the next button: the row is asked, the answer box focused
+    if (benchDictation) {
+        QTest::mouseClick(drill.host.Item(ids::kDictation), Qt::LeftButton);
+        std::vector<qint64> latencies;
+        for (int i = 0; i < benchRows; ++i) {
+            const std::optional<qint64> onset = DictationOnset(drill, recorder, clock, loud);
+            if (!onset) {
+                std::printf("row %d: nothing heard within a second\n", i);
+                continue;
+            }
+            latencies.push_back(*onset);
+            std::printf("row %d: %lld ms\n", i, static_cast<long long>(*onset));
+        }
+        if (latencies.empty()) return 1;
+        std::sort(latencies.begin(), latencies.end());
+        std::printf("row shown in 听写 to first speech sample: median %lld ms of %zu (min %lld, max %lld)\n",
+                    static_cast<long long>(latencies[latencies.size() / 2]), latencies.size(),
+                    static_cast<long long>(latencies.front()), static_cast<long long>(latencies.back()));
+        return 0;
+    }
     if (benchRows > 0) {
         std::vector<qint64> latencies;
         for (int i = 0; i < benchRows; ++i) {
@@ -294,6 +342,13 @@ int main(int argc, char** argv) {
     HearUntil(recorder, clicked + 1200);
     const std::optional<qint64> again = recorder.FirstLoud(clicked, loud);
     Check(again && *again - clicked <= 1000, "听一听 reads it again within a second", again ? *again - clicked : -1);
+
+    // 听写: the next row is said as soon as it is shown, before anything is typed.
+    QTest::mouseClick(drill.host.Item(ids::kDictation), Qt::LeftButton);
+    Check(drill.dialog.Dictating(), "听写 is on");
+    const std::optional<qint64> dictated = DictationOnset(drill, recorder, clock, loud);
+    Check(dictated && *dictated <= 1000, "in 听写 the row is heard within a second of being shown (ms)",
+          dictated.value_or(-1));
 
     drill.host.EndDialog(kIdCancel);
     return failures == 0 ? 0 : 1;

@@ -61,9 +61,11 @@ void MemoryDialog::Type(int id, const std::string& text) {
 void MemoryDialog::Click(int id) {
     const MemoryControl& control = Control(id);
     if (!control.visible || !control.enabled) return;  // a disabled button takes no clicks
-    if (control.tmpl->kind == ControlKind::PushButton || control.tmpl->kind == ControlKind::DefaultPushButton) {
+    if (control.tmpl->kind == ControlKind::PushButton || control.tmpl->kind == ControlKind::DefaultPushButton ||
+        control.tmpl->kind == ControlKind::CheckBox) {
         m_focus = id;
     }
+    if (control.tmpl->kind == ControlKind::CheckBox) Mutable(id).checked = !control.checked;
     Command(id, Notification::Clicked);
 }
 
@@ -120,7 +122,18 @@ void MemoryDialog::CloseBox() {
     m_endCode = kIdCancel;
 }
 
-void MemoryDialog::SetItemText(int id, const std::string& text) { Mutable(id).text = text; }
+void MemoryDialog::SetItemText(int id, const std::string& text) {
+    MemoryControl& control = Mutable(id);
+    control.text = text;
+    control.runs.clear();
+}
+
+void MemoryDialog::SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) {
+    MemoryControl& control = Mutable(id);
+    EXPECT_EQ(control.tmpl->kind, ControlKind::TextStatic) << "runs for a control that draws no text";
+    control.text = text;
+    control.runs.assign(runs.begin(), runs.end());
+}
 std::string MemoryDialog::GetItemText(int id) const { return Control(id).text; }
 
 void MemoryDialog::ShowItem(int id, bool show) {

@@ -24,6 +24,9 @@ struct MemoryControl {
     bool enabled = true;
     FontHandle font = 0;
     std::string toolTip;
+    bool checked = false;
+    // What the control draws in place of its text, when it was given runs (SetItemMarkedText).
+    std::vector<TextRun> runs;
 };
 
 struct AskedQuestion {
@@ -47,10 +50,10 @@ public:
 
     // What the pupil does.
     void Type(int id, const std::string& text);  // replaces an edit's text, as typing into an empty box
-    void Click(int id);                          // a mouse click on a button: focus, then the command
-    void ChooseComboItem(int id, int index);     // picks an item of a combo box's list
-    void PressKey(Key key);                      // through PreTranslateMessage, then the dialog manager
-    void CloseBox();                             // the close request
+    void Click(int id);  // a mouse click on a button: focus, then the command; a check box changes first
+    void ChooseComboItem(int id, int index);  // picks an item of a combo box's list
+    void PressKey(Key key);                   // through PreTranslateMessage, then the dialog manager
+    void CloseBox();                          // the close request
 
     // What the test reads.
     const MemoryControl& Control(int id) const;
@@ -70,11 +73,14 @@ public:
 
     // ControlHost
     void SetItemText(int id, const std::string& text) override;
+    void SetItemMarkedText(int id, const std::string& text, std::span<const TextRun> runs) override;
     std::string GetItemText(int id) const override;
     void ShowItem(int id, bool show) override;
     bool IsItemVisible(int id) const override;
     void EnableItem(int id, bool enable) override;
     bool IsItemEnabled(int id) const override;
+    void CheckItem(int id, bool checked) override { Mutable(id).checked = checked; }
+    bool IsItemChecked(int id) const override { return Control(id).checked; }
     void SetItemToolTip(int id, const std::string& text) override { Mutable(id).toolTip = text; }
     void SetItemFocus(int id) override;
     std::optional<std::string> GetComboSelectionText(int id) const override;

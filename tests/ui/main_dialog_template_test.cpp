@@ -22,7 +22,7 @@ TEST(DialogTemplate, WindowProperties) {
     EXPECT_EQ(t.height, 218);
     EXPECT_EQ(U(t.fontFace), "微软雅黑");
     EXPECT_EQ(t.fontPoints, 9);
-    ASSERT_EQ(t.controls.size(), 101u);
+    ASSERT_EQ(t.controls.size(), 102u);
 }
 
 TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
@@ -35,6 +35,7 @@ TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
     for (const Poster& p : kPosterOrder) expected.push_back(p.control);
     expected.push_back(1102);
     expected.push_back(1103);
+    expected.push_back(1104);
     EXPECT_EQ(order, expected);
 }
 

@@ -3,15 +3,18 @@
 // keyboard and mouse messages through the real modal loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "data/word_bank.h"
+#include "drill/read_aloud.h"
 #include "drill/review_schedule.h"
 #include "framework/code_page.h"
 #include "framework/local_day.h"
+#include "framework/win32/wide_text.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/dialog_driver.h"
 #include "ui/control_ids.h"
@@ -110,7 +113,7 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
             const wchar_t* expected = c.kind == ControlKind::Edit            ? L"Edit"
                                       : c.kind == ControlKind::DropDownCombo ? L"ComboBox"
                                       : c.kind == ControlKind::PushButton || c.kind == ControlKind::DefaultPushButton ||
-                                              c.kind == ControlKind::GroupBox
+                                              c.kind == ControlKind::GroupBox || c.kind == ControlKind::CheckBox
                                           ? L"Button"
                                           : L"Static";
             EXPECT_EQ(_wcsicmp(className, expected), 0)
@@ -118,8 +121,9 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             EXPECT_EQ((style & WS_TABSTOP) != 0, c.tabStop);
             EXPECT_EQ((style & WS_GROUP) != 0, c.Group());
-            // The drill disables 听一听 while a row is asked; nothing else starts disabled.
-            EXPECT_EQ((style & WS_DISABLED) != 0, c.id == ids::kListen);
+            // The drill disables 听一听 while a row is asked, and 听写 until a voice is found (Wine has
+            // none); nothing else starts disabled.
+            EXPECT_EQ((style & WS_DISABLED) != 0, c.id == ids::kListen || c.id == ids::kDictation);
             if (c.kind != ControlKind::IconStatic && c.kind != ControlKind::BitmapStatic) {
                 // The dialog manager converts the position and the size each on its own.
                 RECT position{c.rect.x, c.rect.y, 0, 0};
@@ -372,6 +376,9 @@ TEST_F(MainDialogTest, WithoutAVoiceListenStaysDisabledWithItsTipAndTheDrillGoes
             EXPECT_FALSE(d.Enabled(ids::kListen));
             EXPECT_TRUE(d.Visible(ids::kListen));
             EXPECT_EQ(d.Text(ids::kListen), L"听一听(&L)");
+            // 听写 waits for a voice as well.
+            EXPECT_FALSE(d.Enabled(ids::kDictation));
+            EXPECT_EQ(d.Host().ToolTipOf(ids::kDictation), L"本机没有英语语音");
             DialogDriver::Click(d.Item(ids::kAnswerBox));
         },
         [](DialogDriver& d) { d.Type(L"pen"), d.Press(VK_RETURN); },
@@ -774,6 +781,8 @@ struct TypedAnswer {
     int row;
     const wchar_t* typed;
     bool right;
+    // After a miss, the right answer closest to what was typed.
+    const char* shown = "";
 };
 
 // What is typed is judged as the dialog manager's edit gives it: the answer box scrolls
@@ -800,8 +809,10 @@ TEST_P(TypedAnswerTest, IsJudgedAsTyped) {
             EXPECT_EQ(d.Visible(ids::kRightMark), c.right);
             EXPECT_EQ(d.Visible(ids::kWrongMark), !c.right);
             EXPECT_EQ(d.Text(ids::kMasteredCount), c.right ? L"1754" : L"1753");
-            EXPECT_EQ(d.Host().GetItemText(ids::kResultLine),
-                      c.right ? std::string() : std::string(kWordRows[c.row].answer) + "  ");
+            EXPECT_EQ(GbkToUtf8(d.Host().GetItemText(ids::kResultLine)),
+                      c.right ? std::string()
+                              : "答错了。你写的是 " + GbkToUtf8(d.Host().GetItemText(ids::kAnswerBox)) + "，正确的是 " +
+                                    c.shown);
             d.Press(VK_ESCAPE);
         },
     });
@@ -814,8 +825,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedAnswer{"FurtherAnswer", 1533, L"at the most", true},
                       TypedAnswer{"FullWidthLetters", 0, L"\uFF50\uFF45\uFF4E", true},
                       TypedAnswer{"CurlyApostrophe", 945, L"It\u2019s", true},
-                      TypedAnswer{"OuterSpaces", 0, L"  pen\u3000", true}, TypedAnswer{"Capital", 0, L"Pen", false},
-                      TypedAnswer{"BracketsOfAFurtherAnswer", 1445, L"a bit (of)", false}),
+                      TypedAnswer{"OuterSpaces", 0, L"  pen\u3000", true},
+                      TypedAnswer{"Capital", 0, L"Pen", false, "pen"},
+                      TypedAnswer{"BracketsOfAFurtherAnswer", 1445, L"a bit (of)", false, "a bit of"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
@@ -898,6 +910,141 @@ TEST_F(MainDialogTest, ResetAllAsksFirstAndClearsTheMarksOnYes) {
         [](DialogDriver& d) {
             EXPECT_EQ(d.MessageBoxWindow(), nullptr);
             EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// The pixels of a drawing near a colour, and the widest run of them along a row (the line of an
+// underline or a strike-out is wider than a letter's stroke).
+std::pair<int, int> PixelsNear(HDC dc, SIZE size, COLORREF colour) {
+    int count = 0, widest = 0;
+    for (int y = 0; y < size.cy; ++y) {
+        int run = 0;
+        for (int x = 0; x < size.cx; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            const bool alike = std::abs(GetRValue(pixel) - GetRValue(colour)) +
+                                   std::abs(GetGValue(pixel) - GetGValue(colour)) +
+                                   std::abs(GetBValue(pixel) - GetBValue(colour)) <
+                               60;
+            count += alike;
+            run = alike ? run + 1 : 0;
+            widest = std::max(widest, run);
+        }
+    }
+    return {count, widest};
+}
+
+// A near miss: the result line keeps the plain sentence as its text and its name, and draws the
+// typed text against the answer with the slips marked, in the line's own place; the next row
+// makes it a plain static again.
+TEST_F(MainDialogTest, ANearMissIsDrawnMarkedAndReadPlainly) {
+    WriteBytes(File(), OnlyUnmastered(3));  // "ruler"
+    DialogDriver driver(File());
+    driver.Run({
+        [](DialogDriver& d) { DialogDriver::Click(d.Item(ids::kAnswerBox)); },
+        [](DialogDriver& d) { d.Type(L"rulre"), d.Press(VK_RETURN); },
+        [](DialogDriver& d) {
+            HWND line = d.Item(ids::kResultLine);
+            EXPECT_EQ(d.Text(ids::kResultLine), L"答错了。你写的是 rulre，正确的是 ruler");
+            EXPECT_EQ(d.Host().AccessibleNameOf(ids::kResultLine), L"结果 答错了。你写的是 rulre，正确的是 ruler");
+            EXPECT_EQ(GetWindowLongW(line, GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
+            // Drawn by the host into a bitmap of the line's size, as the system asks it to draw.
+            RECT client{};
+            GetClientRect(line, &client);
+            const SIZE size{client.right, client.bottom};
+            HDC screen = GetDC(line);
+            HDC dc = CreateCompatibleDC(screen);
+            HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+            const HGDIOBJ old = SelectObject(dc, bitmap);
+            DRAWITEMSTRUCT item{};
+            item.CtlType = ODT_STATIC;
+            item.CtlID = ids::kResultLine;
+            item.itemAction = ODA_DRAWENTIRE;
+            item.hwndItem = line;
+            item.hDC = dc;
+            item.rcItem = client;
+            SendMessageW(d.Dialog(), WM_DRAWITEM, ids::kResultLine, reinterpret_cast<LPARAM>(&item));
+            const auto [orange, orangeLine] = PixelsNear(dc, size, RGB(213, 94, 0));
+            const auto [blue, blueLine] = PixelsNear(dc, size, RGB(0, 90, 181));
+            const auto [red, redLine] = PixelsNear(dc, size, RGB(255, 0, 0));
+            EXPECT_GT(orange, 20);
+            EXPECT_GT(blue, 20);
+            EXPECT_GT(red, 20);
+            EXPECT_GT(orangeLine, 4) << "the swap is underlined";
+            EXPECT_GT(blueLine, 4);
+            (void)redLine;
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+            ReleaseDC(line, screen);
+            d.Press(VK_RETURN);
+        },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kResultLine), L"");
+            EXPECT_EQ(GetWindowLongW(d.Item(ids::kResultLine), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// 听写 with a voice that speaks: off at start, no tab stop; on, each row is said as it is asked and
+// its prompt kept back until the submission; off again, the prompt at once.
+TEST_F(MainDialogTest, DictationSaysEachRowAndKeepsItsPromptBack) {
+    struct SpeakingVoice final : win32::SapiEngine {
+        explicit SpeakingVoice(std::vector<std::wstring>& record) : said(record) {}
+        HRESULT Open() override { return S_OK; }
+        std::vector<win32::VoiceToken> Voices(win32::VoiceCategory category) override {
+            if (category == win32::VoiceCategory::Desktop) return {};
+            return {{L"409", true}};
+        }
+        HRESULT UseVoice(win32::VoiceCategory, std::size_t) override { return S_OK; }
+        HRESULT Speak(const wchar_t* text, DWORD) override {
+            if (text && *text) said.emplace_back(text);
+            return S_OK;
+        }
+        std::vector<std::wstring>& said;
+    };
+    std::vector<std::string> marks(kBankRows, "1");
+    marks[3] = marks[4] = "";
+    WriteBytes(File(), ProgressFile(3, marks));
+    std::vector<std::wstring> said;
+    DialogDriver driver(File(), std::make_unique<SpeakingVoice>(said));
+    const auto reading = [](int row) { return win32::Wide(ReadAloud(std::string(kWordRows[row].answer))); };
+    int first = -1;
+    driver.Run({
+        [](DialogDriver&) {},  // the voice is looked for from a timer, once the window is shown
+        [&](DialogDriver& d) {
+            HWND box = d.Item(ids::kDictation);
+            EXPECT_TRUE(d.Enabled(ids::kDictation));
+            EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+            EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & WS_TABSTOP, 0);
+            EXPECT_EQ(d.Text(ids::kDictation), L"听写(&D)");
+            first = d.Logic().CurrentRow();
+            d.Click(ids::kDictation);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(SendMessageW(d.Item(ids::kDictation), BM_GETCHECK, 0, 0), BST_CHECKED);
+            EXPECT_EQ(d.Text(ids::kPromptLine), L"请听读音，写出英语");
+            ASSERT_FALSE(said.empty());
+            EXPECT_EQ(said.back(), reading(first));
+            EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+            EXPECT_TRUE(d.Enabled(ids::kListen));
+            d.Type(L"zzz"), d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kPromptLine), win32::Wide(kWordRows[first].prompt));
+            d.Press(VK_RETURN);
+        },
+        [&](DialogDriver& d) {
+            const int second = d.Logic().CurrentRow();
+            EXPECT_EQ(said.back(), reading(second));
+            EXPECT_EQ(d.Text(ids::kPromptLine), L"请听读音，写出英语");
+            d.Click(ids::kDictation);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kPromptLine), win32::Wide(kWordRows[d.Logic().CurrentRow()].prompt));
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1752");
             d.Press(VK_ESCAPE);
         },
     });

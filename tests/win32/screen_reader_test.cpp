@@ -57,7 +57,7 @@ TEST_F(ScreenReaderTest, TheNamesFollowTheDrill) {
             d.Press(VK_RETURN);
         },
         [](DialogDriver& d) {
-            EXPECT_EQ(d.Host().AccessibleNameOf(ids::kResultLine), L"结果 ruler");
+            EXPECT_EQ(d.Host().AccessibleNameOf(ids::kResultLine), L"结果 答错了。你写的是 rule，正确的是 ruler");
             d.Press(VK_RETURN);  // the next row: row 3 again, the only one left
         },
         [](DialogDriver& d) {
