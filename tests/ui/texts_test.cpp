@@ -38,10 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kListenText, "听一听(&L)"}, TextCase{t::kNoEnglishVoice, "本机没有英语语音"},
         TextCase{t::kNoEnglishVoiceFormat, "本机没有英语语音：%s\n"}, TextCase{t::kReview, "复习"},
         TextCase{t::kReviewDone, "恭喜，今天要复习的词都复习完了！"},
-        TextCase{t::kReviewDueFormat, "今天有 %d 个词要复习：选“复习”。"},
-        TextCase{t::kDictationText, "听写(&D)"}, TextCase{t::kListenForTheWord, "请听读音，写出英语"},
-        TextCase{t::kMissTypedPrefix, "答错了。你写的是 "}, TextCase{t::kMissAnswerPrefix, "，正确的是 "},
-        TextCase{t::kMissArrow, " → "}));
+        TextCase{t::kReviewDueFormat, "今天有 %d 个词要复习：选“复习”。"}, TextCase{t::kDictationText, "听写(&D)"},
+        TextCase{t::kListenForTheWord, "请听读音，写出英语"}, TextCase{t::kMissTypedPrefix, "答错了。你写的是 "},
+        TextCase{t::kMissAnswerPrefix, "，正确的是 "}, TextCase{t::kMissArrow, " → "}));
 
 INSTANTIATE_TEST_SUITE_P(
     ProgressFaults, OwnTexts,
