@@ -48,9 +48,9 @@ void PracticeDialog::ForEachRowInFilter(Visit visit) const {
     }
     // 复习 is none either: its rows are the mastered ones due today or before.
     if (Reviewing()) {
-        const std::int64_t today = Today();
+        const DueOn due(Today());
         for (int row = 0; row < bank.size; ++row) {
-            if (IsDue(bank.Mark(row), today)) visit(row);
+            if (due(bank.Mark(row))) visit(row);
         }
         return;
     }

@@ -25,9 +25,9 @@ void PracticeDialog::LoadProgress() {
 }
 
 void PracticeDialog::TellRowsDue() {
-    const std::int64_t today = Today();
+    const DueOn isDue(Today());
     int due = 0;
-    for (int row = 0; row < m_builtIn.size; ++row) due += IsDue(m_builtIn.Mark(row), today) ? 1 : 0;
+    for (int row = 0; row < m_builtIn.size; ++row) due += isDue(m_builtIn.Mark(row)) ? 1 : 0;
     if (due == 0) return;
     std::string line(sizeof texts::kReviewDueFormat + 16, '\0');
     line.resize(static_cast<std::size_t>(std::snprintf(line.data(), line.size(), texts::kReviewDueFormat, due)));

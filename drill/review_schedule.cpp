@@ -34,6 +34,16 @@ std::string WriteSchedule(ReviewSchedule schedule) {
     return mark;
 }
 
+namespace {
+
+// The bijective digits of a day; "" for a day before the first, the last day's for one after it.
+std::string DigitsOf(std::int64_t day) { return day < kFirstDay ? std::string() : WriteSchedule({1, day}).substr(1); }
+
+}  // namespace
+
+DueOn::DueOn(std::int64_t today)
+    : m_today(DigitsOf(today)), m_lastNotDue(DigitsOf(today > kLastDay ? today : today + kLongestInterval)) {}
+
 std::string MarkAfterRightAnswer(std::string_view mark, bool reviewed, std::int64_t today) {
     int level = 1;
     if (reviewed) {

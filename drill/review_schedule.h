@@ -46,18 +46,38 @@ std::string MarkAfterRightAnswer(std::string_view mark, bool reviewed, std::int6
 // of the next 30 days, spread evenly over the rows by their index.
 std::string ScheduleForUnknownMark(int row, std::int64_t today);
 
-// Whether a mastered row is due for review on `today`: its due day has come, or lies more than
-// the longest interval ahead (the clock was set back; the row must not wait for years).
-// A mark of no schedule is not due. Inline: a review selection asks it for every row.
-inline bool IsDue(std::string_view mark, std::int64_t today) {
-    if (mark.size() < 2 || mark.size() > 8 || mark[0] < 'a' || mark[0] > 'z') return false;
-    std::int64_t day = 0;
-    for (std::size_t k = 1; k < mark.size(); ++k) {
-        const char digit = mark[k];
-        if (digit < '1' || digit > '9') return false;
-        day = day * 9 + (digit - '0');
+// Whether a mastered row is due for review on a day: its due day has come, or lies more than the
+// longest interval ahead (the clock was set back; the row must not wait for years). A mark of no
+// schedule is not due. A review selection asks it of every row, so the due day is compared in its
+// written form (bijective digits order as their numbers do: by length, then byte by byte): a row
+// not yet due is told apart in a byte or two.
+class DueOn {
+public:
+    explicit DueOn(std::int64_t today);
+    bool operator()(std::string_view mark) const {
+        if (mark.size() < 2 || mark.size() > 8 || mark[0] < 'a' || mark[0] > 'z') return false;
+        const std::string_view day = mark.substr(1);
+        if (After(day, m_today) && !After(day, m_lastNotDue)) return false;
+        for (const char digit : day) {
+            if (digit < '1' || digit > '9') return false;
+        }
+        return true;
     }
-    return day <= today || day - kLongestInterval > today;  // never overflows, whatever today is
-}
+
+private:
+    // Whether the written day `a` comes after `b`.
+    static bool After(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return a.size() > b.size();
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            if (a[k] != b[k]) return a[k] > b[k];
+        }
+        return false;
+    }
+    // The digits of the day and of the last day not yet due ("" before the first day a mark holds).
+    std::string m_today;
+    std::string m_lastNotDue;
+};
+
+inline bool IsDue(std::string_view mark, std::int64_t today) { return DueOn(today)(mark); }
 
 }  // namespace zembra
