@@ -78,9 +78,8 @@ void ReportAllocations(benchmark::State& state, std::uint64_t before) {
         benchmark::Counter(static_cast<double>(AllocationCount() - before), benchmark::Counter::kAvgIterations);
 }
 
-// OnNext is SelectNextRow plus enabling the submit button.
-void BM_SelectNextRow(benchmark::State& state) {
-    StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0))));
+// Times OnNext, which is SelectNextRow plus enabling the submit button, in the filter chosen.
+void TimeDraws(benchmark::State& state, StartedDrill& drill) {
     for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();  // control texts reach their size
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
@@ -88,6 +87,11 @@ void BM_SelectNextRow(benchmark::State& state) {
         benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
     }
     ReportAllocations(state, before);
+}
+
+void BM_SelectNextRow(benchmark::State& state) {
+    StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0))));
+    TimeDraws(state, drill);
 }
 BENCHMARK(BM_SelectNextRow)->ArgName("unmastered")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
@@ -98,13 +102,7 @@ constexpr int kReviewEntry = 14;  // 复习
 void BM_SelectNextMissedRow(benchmark::State& state) {
     StartedDrill drill(ProgressWithUnmastered(static_cast<int>(state.range(0)), "0"));
     drill.Window().ChooseComboItem(ids::kCategoryCombo, kMissedEntry);
-    for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();
-    const std::uint64_t before = AllocationCount();
-    for (auto _ : state) {
-        drill.Dialog().OnNext();
-        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
-    }
-    ReportAllocations(state, before);
+    TimeDraws(state, drill);
 }
 BENCHMARK(BM_SelectNextMissedRow)->ArgName("missed")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
@@ -121,13 +119,7 @@ std::string ProgressWithDue(int due) {
 void BM_SelectNextReviewRow(benchmark::State& state) {
     StartedDrill drill(ProgressWithDue(static_cast<int>(state.range(0))));
     drill.Window().ChooseComboItem(ids::kCategoryCombo, kReviewEntry);
-    for (int warm = 0; warm < 200; ++warm) drill.Dialog().OnNext();
-    const std::uint64_t before = AllocationCount();
-    for (auto _ : state) {
-        drill.Dialog().OnNext();
-        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
-    }
-    ReportAllocations(state, before);
+    TimeDraws(state, drill);
 }
 BENCHMARK(BM_SelectNextReviewRow)->ArgName("due")->Arg(1)->Arg(kBankRows)->Unit(benchmark::kMicrosecond);
 
