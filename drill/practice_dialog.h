@@ -29,6 +29,8 @@ struct DrillEnvironment {
     // The file is read but never written: its folder is not safe, or there is no home folder.
     // The owner has said why.
     bool savingRefused = false;
+    // Where the pupil's imported word lists and their marks live; empty for none (no import).
+    std::filesystem::path listsFolder = {};
 
     // The real clock and standard output in the platform's text encoding.
     static DrillEnvironment ForProgressFile(std::filesystem::path file);

@@ -3,9 +3,11 @@
 // screen through nothing else. All texts are GBK byte strings.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "framework/text_run.h"
 
@@ -40,6 +42,14 @@ public:
     virtual void SetItemFocus(int id) = 0;
     // The text of the item selected in a combo box's list, or nothing when no item is selected.
     virtual std::optional<std::string> GetComboSelectionText(int id) const = 0;
+    // Adds an item at the end of a combo box's list.
+    virtual void AddComboItem(int id, const std::string& text) = 0;
+    // Removes the item at `index` of a combo box's list (a selected one leaves nothing selected),
+    // without telling the dialog.
+    virtual void RemoveComboItem(int id, int index) = 0;
+    // Selects the item at `index` of a combo box's list and shows it in the field, as the pupil's
+    // choice would, but without telling the dialog (no SelectionChanged reaches OnCommand).
+    virtual void SelectComboItem(int id, int index) = 0;
     // Brings the whole dialog on the screen up to date before returning, backgrounds included:
     // drawn as a repaint of the whole dialog would draw it, which a backend may do by painting
     // only what the changes since the last painting touched.
@@ -47,6 +57,13 @@ public:
     // A modal box owned by the dialog with Yes and No (Yes the default), no icon; Escape does not
     // close it. Returns true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A modal box owned by the dialog with one OK button and the information icon.
+    virtual void Tell(const std::string& text, const std::string& caption) = 0;
+    // The desktop's own dialog for choosing a file to open, owned by the dialog: `title`, one filter
+    // named `filterName` that shows the files matching `patterns` ("*.txt"), the user's own folders.
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::string& filterName,
+                                                               std::span<const std::string_view> patterns) = 0;
 
     // Creates a font once; `tenthsOfPoint` as 180 for 18 points. The backend keeps it alive until
     // after the window is gone.

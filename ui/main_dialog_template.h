@@ -14,7 +14,7 @@ namespace zembra {
 // that OnInitDialog makes.
 enum class FontRole { Dialog, Song18, Song12 };
 
-constexpr int kControlCount = 102;
+constexpr int kControlCount = 104;
 
 const DialogTemplate& MainDialogTemplate();
 // The font of a control id; FontRole::Dialog for an id the template does not have.

@@ -132,4 +132,44 @@ inline constexpr char kReasonNotWritten[] =
     "\xD0\xB4\xB2\xBB\xBD\xF8\xBD\xF8\xB6\xC8\xCE\xC4\xBC\xFE\xA3\xA8\xB4\xC5\xC5\xCC\xC2\xFA\xC1\xCB\xA1\xA2\xC3"
     "\xBB\xD3\xD0\xC8\xA8\xCF\xDE\xA3\xAC\xBB\xF2\xCE\xC4\xBC\xFE\xCA\xC7\xD6\xBB\xB6\xC1\xB5\xC4\xA3\xA9";  // 写不进进度文件（磁盘满了、没有权限，或文件是只读的）
 
+// Word lists: the pupil's own lists beside the built-in bank
+// The two commands, the file dialog's title (also the caption of the import's messages) and filter.
+inline constexpr char kImportListText[] = "\xB5\xBC\xC8\xEB\xB4\xCA\xB1\xED(&I)\xA1\xAD";  // 导入词表(&I)…
+inline constexpr char kRemoveListText[] = "\xC9\xBE\xB3\xFD\xB4\xCA\xB1\xED(&R)";          // 删除词表(&R)
+inline constexpr char kImportListTitle[] = "\xB5\xBC\xC8\xEB\xB4\xCA\xB1\xED";             // 导入词表
+inline constexpr char kListFileFilter[] = "\xB4\xCA\xB1\xED\xCE\xC4\xBC\xFE";              // 词表文件
+// A list mastered: the prefix, the list's name, then kCongratulationsSuffix.
+inline constexpr char kListCongratulationsPrefix[] =
+    "\xB9\xA7\xCF\xB2\xA3\xAC\xC4\xE3\xD2\xD1\xBE\xAD\xD5\xC6\xCE\xD5\xC1\xCB";  // 恭喜，你已经掌握了
+// After an import: how many rows were taken; then the lines left out, the first few with why.
+inline constexpr char kImportedFormat[] = "\xB5\xBC\xC8\xEB\xC1\xCB %d \xB8\xF6\xB4\xCA\xA1\xA3";  // 导入了 %d 个词。
+inline constexpr char kLinesLeftOutFormat[] =
+    "\n\xD3\xD0 %d \xD0\xD0\xC3\xBB\xD3\xD0\xB5\xBC\xC8\xEB\xA3\xBA";             // \n有 %d 行没有导入：
+inline constexpr char kLineProblemFormat[] = "\n\xB5\xDA %d \xD0\xD0\xA3\xBA%s";  // \n第 %d 行：%s
+inline constexpr char kMoreLinesFormat[] =
+    "\n\xA1\xAD\xA1\xAD\xBB\xB9\xD3\xD0 %d \xD0\xD0\xA1\xA3";  // \n……还有 %d 行。
+// Why a line was left out.
+inline constexpr char kLineNoEnglish[] = "\xC3\xBB\xD3\xD0\xD3\xA2\xD3\xEF";                          // 没有英语
+inline constexpr char kLineNoChinese[] = "\xC3\xBB\xD3\xD0\xD6\xD0\xCE\xC4";                          // 没有中文
+inline constexpr char kLineNoGbkForm[] = "\xD3\xD0\xCF\xD4\xCA\xBE\xB2\xBB\xC1\xCB\xB5\xC4\xD7\xD6";  // 有显示不了的字
+inline constexpr char kLineTooLong[] = "\xCC\xAB\xB3\xA4";                                            // 太长
+inline constexpr char kLinePastRowLimit[] = "\xB3\xAC\xB9\xFD\xC1\xCB 1800 \xB8\xF6\xB4\xCA";  // 超过了 1800 个词
+// A file refused whole; %s: one of the reasons after it.
+inline constexpr char kListRefusedFormat[] =
+    "\xD5\xE2\xB8\xF6\xCE\xC4\xBC\xFE\xC3\xBB\xD3\xD0\xB5\xBC\xC8\xEB\xA3\xBA%s\xA1\xA3";  // 这个文件没有导入：%s。
+inline constexpr char kListTooLarge[] = "\xCB\xFC\xB3\xAC\xB9\xFD\xC1\xCB 1 MB";           // 它超过了 1 MB
+inline constexpr char kListNotText[] = "\xCB\xFC\xB2\xBB\xCA\xC7\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE";  // 它不是文本文件
+inline constexpr char kListNoRows[] =
+    "\xC0\xEF\xC3\xE6\xC3\xBB\xD3\xD0\xD2\xBB\xD0\xD0\xCA\xC7\xA1\xB0\xD3\xA2\xD3\xEF "
+    "\xD6\xD0\xCE\xC4\xA1\xB1\xD5\xE2\xD1\xF9\xB5\xC4\xB4\xCA";  // 里面没有一行是“英语 中文”这样的词
+inline constexpr char kListUnreadable[] = "\xCB\xFC\xB6\xC1\xB2\xBB\xB3\xF6\xC0\xB4";  // 它读不出来
+inline constexpr char kListNotStored[] =
+    "\xB4\xCA\xB1\xED\xB4\xE6\xB2\xBB\xBD\xF8\xCA\xFD\xBE\xDD\xCE\xC4\xBC\xFE\xBC\xD0\xA3\xA8\xB4\xC5\xC5\xCC\xC2\xFA"
+    "\xC1\xCB\xA3\xAC\xBB\xF2\xC3\xBB\xD3\xD0\xC8\xA8\xCF\xDE\xA3\xA9";  // 词表存不进数据文件夹（磁盘满了，或没有权限）
+// Before a list is removed; %s: its name. Asked with kResetQuestionCaption.
+inline constexpr char kRemoveListQuestionFormat[] =
+    "\xD2\xAA\xC9\xBE\xB3\xFD\xB4\xCA\xB1\xED\xA1\xB0%"
+    "s\xA1\xB1\xC2\xF0\xA3\xBF\xCB\xFC\xB5\xC4\xC1\xB7\xCF\xB0\xBC\xC7\xC2\xBC\xD2\xB2\xBB\xE1\xD2\xBB\xC6\xF0\xC9\xBE"
+    "\xB3\xFD\xA1\xA3";  // 要删除词表“%s”吗？它的练习记录也会一起删除。
+
 }  // namespace zembra::texts

@@ -3,7 +3,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -588,6 +594,45 @@ void QtDialog::RepaintDialog() { m_window->repaint(); }
 bool QtDialog::AskYesNo(const std::string& text, const std::string& caption) {
     YesNoBox box(ToQString(text), ToQString(caption), m_window.get());
     return box.Ask();
+}
+
+void QtDialog::AddComboItem(int id, const std::string& text) {
+    if (auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget)) combo->addItem(ToQString(text));
+}
+
+// The dialog hears only of the pupil's choices: the signals a change made here sends are held back.
+void QtDialog::RemoveComboItem(int id, int index) {
+    auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget);
+    if (!combo) return;
+    const QSignalBlocker quiet(combo);
+    const bool selected = combo->currentIndex() == index;
+    combo->removeItem(index);
+    if (selected) combo->setCurrentIndex(-1);
+}
+
+void QtDialog::SelectComboItem(int id, int index) {
+    auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget);
+    if (!combo) return;
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(index);
+}
+
+void QtDialog::Tell(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text), QMessageBox::Ok, m_window.get());
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+std::optional<std::filesystem::path> QtDialog::AskFileToOpen(const std::string& title, const std::string& filterName,
+                                                             std::span<const std::string_view> patterns) {
+    QStringList globs;
+    for (std::string_view pattern : patterns) globs << ToQString(pattern);
+    const QString filter = ToQString(filterName) + QStringLiteral(" (") + globs.join(u' ') + u')';
+    const QString chosen = QFileDialog::getOpenFileName(
+        m_window.get(), ToQString(title), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
+    if (chosen.isEmpty()) return std::nullopt;
+    return std::filesystem::path(chosen.toStdU16String());
 }
 
 FontHandle QtDialog::CreatePointFont(int tenthsOfPoint, const std::string& face) {

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -98,6 +99,12 @@ public:
     std::optional<std::string> GetComboSelectionText(int id) const override;
     void RepaintDialog() override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void AddComboItem(int id, const std::string& text) override;
+    void RemoveComboItem(int id, int index) override;
+    void SelectComboItem(int id, int index) override;
+    void Tell(const std::string& text, const std::string& caption) override;
+    std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::string& filterName,
+                                                       std::span<const std::string_view> patterns) override;
     FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) override;
     void SetItemFont(int id, FontHandle font) override;
     void SetWindowIcons() override;

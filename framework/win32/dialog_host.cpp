@@ -1,5 +1,7 @@
 #include "framework/win32/dialog_host.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
@@ -549,6 +551,56 @@ void DialogHost::RepaintDialog() { UpdateWindow(m_window); }
 
 bool DialogHost::AskYesNo(const std::string& text, const std::string& caption) {
     return MessageBoxW(m_window, Wide(text).c_str(), Wide(caption).c_str(), MB_YESNO) == IDYES;
+}
+
+// CB_ messages send the dialog no notification: only the pupil's own choices reach it.
+void DialogHost::AddComboItem(int id, const std::string& text) {
+    SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
+
+void DialogHost::RemoveComboItem(int id, int index) {
+    HWND combo = Item(id);
+    const bool selected = SendMessageW(combo, CB_GETCURSEL, 0, 0) == index;
+    SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (selected) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+void DialogHost::SelectComboItem(int id, int index) {
+    SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DialogHost::Tell(const std::string& text, const std::string& caption) {
+    MessageBoxW(m_window, Wide(text).c_str(), Wide(caption).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+std::optional<std::filesystem::path> DialogHost::AskFileToOpen(const std::string& title, const std::string& filterName,
+                                                               std::span<const std::string_view> patterns) {
+    // The filter is pairs of a shown name and its patterns, each ended by a null, the list by another.
+    std::wstring globs;
+    for (std::string_view pattern : patterns) {
+        if (!globs.empty()) globs += L';';
+        globs += Wide(pattern);
+    }
+    std::wstring filter = Wide(filterName) + L" (" + globs + L')';
+    filter += L'\0';
+    filter += globs;
+    filter += L'\0';
+    filter += L'\0';
+    const std::wstring caption = Wide(title);
+    // Room for a long path; the dialog says when the chosen one does not fit.
+    std::wstring file(32768, L'\0');
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = m_window;
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrTitle = caption.c_str();
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_DONTADDTORECENT;
+    if (!GetOpenFileNameW(&request)) return std::nullopt;
+    file.resize(std::wcslen(file.c_str()));
+    return std::filesystem::path(file);
 }
 
 void DialogHost::SetWindowIcons() {

@@ -159,6 +159,40 @@ std::optional<std::string> MemoryDialog::GetComboSelectionText(int id) const {
     return combo.items[static_cast<std::size_t>(*combo.selection)];
 }
 
+void MemoryDialog::RemoveComboItem(int id, int index) {
+    ComboBox& combo = m_combos.at(id);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, static_cast<int>(combo.items.size()));
+    combo.items.erase(combo.items.begin() + index);
+    if (combo.selection == index) {
+        combo.selection.reset();
+    } else if (combo.selection > index) {
+        --*combo.selection;
+    }
+}
+
+void MemoryDialog::SelectComboItem(int id, int index) {
+    ComboBox& combo = m_combos.at(id);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, static_cast<int>(combo.items.size()));
+    combo.selection = index;
+}
+
+std::optional<std::filesystem::path> MemoryDialog::AskFileToOpen(const std::string& title,
+                                                                 const std::string& filterName,
+                                                                 std::span<const std::string_view> patterns) {
+    std::string filter = filterName;
+    for (std::string_view pattern : patterns) filter.append(" ").append(pattern);
+    m_fileDialogs.push_back({filter, title});
+    if (m_files.empty()) {
+        ADD_FAILURE() << "a file dialog opened that the test did not expect";
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> file = std::move(m_files.front());
+    m_files.pop_front();
+    return file;
+}
+
 bool MemoryDialog::AskYesNo(const std::string& text, const std::string& caption) {
     m_questions.push_back({text, caption});
     if (m_answers.empty()) {

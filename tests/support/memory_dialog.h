@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <span>
@@ -70,6 +71,12 @@ public:
 
     // Answers for the coming Yes/No boxes, in order; a box with no answer queued fails the test.
     void AnswerNextQuestion(bool yes) { m_answers.push_back(yes); }
+    // What the coming file dialog returns: a file, or nothing for Cancel; one with none queued
+    // fails the test.
+    void ChooseNextFile(std::optional<std::filesystem::path> file) { m_files.push_back(std::move(file)); }
+    // The OK boxes shown, in order, and the file dialogs opened.
+    const std::vector<AskedQuestion>& Messages() const { return m_messages; }
+    const std::vector<AskedQuestion>& FileDialogs() const { return m_fileDialogs; }
 
     // ControlHost
     void SetItemText(int id, const std::string& text) override;
@@ -86,6 +93,12 @@ public:
     std::optional<std::string> GetComboSelectionText(int id) const override;
     void RepaintDialog() override { ++m_repaints; }
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void AddComboItem(int id, const std::string& text) override { m_combos.at(id).items.push_back(text); }
+    void RemoveComboItem(int id, int index) override;
+    void SelectComboItem(int id, int index) override;
+    void Tell(const std::string& text, const std::string& caption) override { m_messages.push_back({text, caption}); }
+    std::optional<std::filesystem::path> AskFileToOpen(const std::string& title, const std::string& filterName,
+                                                       std::span<const std::string_view> patterns) override;
     FontHandle CreatePointFont(int tenthsOfPoint, const std::string& face) override;
     void SetItemFont(int id, FontHandle font) override;
     void SetWindowIcons() override { m_iconsSet = true; }
@@ -114,6 +127,9 @@ private:
     std::vector<int> m_fontOrder;
     std::deque<bool> m_answers;
     std::vector<AskedQuestion> m_questions;
+    std::vector<AskedQuestion> m_messages;
+    std::vector<AskedQuestion> m_fileDialogs;
+    std::deque<std::optional<std::filesystem::path>> m_files;
 };
 
 }  // namespace zembra::testing

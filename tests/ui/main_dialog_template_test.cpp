@@ -22,7 +22,7 @@ TEST(DialogTemplate, WindowProperties) {
     EXPECT_EQ(t.height, 218);
     EXPECT_EQ(U(t.fontFace), "微软雅黑");
     EXPECT_EQ(t.fontPoints, 9);
-    ASSERT_EQ(t.controls.size(), 102u);
+    ASSERT_EQ(t.controls.size(), 104u);
 }
 
 TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
@@ -35,7 +35,7 @@ TEST(DialogTemplate, ControlOrderIsTheTabAndZOrder) {
     for (const Poster& p : kPosterOrder) expected.push_back(p.control);
     expected.push_back(1102);
     expected.push_back(1103);
-    expected.push_back(1104);
+    for (int id : {1104, 1105, 1106}) expected.push_back(id);
     EXPECT_EQ(order, expected);
 }
 
@@ -98,7 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{1084, ControlKind::PushButton, "再来一遍", {433, 26, 36, 11}, FontRole::Dialog},
                       ControlCase{1098, ControlKind::BitmapStatic, "", {327, 45, 143, 167}, FontRole::Dialog},
                       ControlCase{1102, ControlKind::DropDownCombo, "", {39, 199, 64, 76}, FontRole::Dialog},
-                      ControlCase{1103, ControlKind::TextStatic, "筛选:", {6, 201, 28, 8}, FontRole::Song12}),
+                      ControlCase{1103, ControlKind::TextStatic, "筛选:", {6, 201, 28, 8}, FontRole::Song12},
+                      ControlCase{1105, ControlKind::PushButton, "导入词表(&I)…", {326, 10, 45, 12}, FontRole::Dialog},
+                      ControlCase{1106, ControlKind::PushButton, "删除词表(&R)", {425, 10, 45, 12}, FontRole::Dialog}),
     [](const auto& test) { return "id_" + std::to_string(test.param.id); });
 
 TEST(DialogTemplate, EveryAnswerEditScrolls) {

@@ -43,6 +43,22 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kMissAnswerPrefix, "，正确的是 "}, TextCase{t::kMissArrow, " → "}));
 
 INSTANTIATE_TEST_SUITE_P(
+    WordLists, OwnTexts,
+    ::testing::Values(
+        TextCase{t::kImportListText, "导入词表(&I)…"}, TextCase{t::kRemoveListText, "删除词表(&R)"},
+        TextCase{t::kImportListTitle, "导入词表"}, TextCase{t::kListFileFilter, "词表文件"},
+        TextCase{t::kListCongratulationsPrefix, "恭喜，你已经掌握了"}, TextCase{t::kImportedFormat, "导入了 %d 个词。"},
+        TextCase{t::kLinesLeftOutFormat, "\n有 %d 行没有导入："}, TextCase{t::kLineProblemFormat, "\n第 %d 行：%s"},
+        TextCase{t::kMoreLinesFormat, "\n……还有 %d 行。"}, TextCase{t::kLineNoEnglish, "没有英语"},
+        TextCase{t::kLineNoChinese, "没有中文"}, TextCase{t::kLineNoGbkForm, "有显示不了的字"},
+        TextCase{t::kLineTooLong, "太长"}, TextCase{t::kLinePastRowLimit, "超过了 1800 个词"},
+        TextCase{t::kListRefusedFormat, "这个文件没有导入：%s。"}, TextCase{t::kListTooLarge, "它超过了 1 MB"},
+        TextCase{t::kListNotText, "它不是文本文件"}, TextCase{t::kListNoRows, "里面没有一行是“英语 中文”这样的词"},
+        TextCase{t::kListUnreadable, "它读不出来"},
+        TextCase{t::kListNotStored, "词表存不进数据文件夹（磁盘满了，或没有权限）"},
+        TextCase{t::kRemoveListQuestionFormat, "要删除词表“%s”吗？它的练习记录也会一起删除。"}));
+
+INSTANTIATE_TEST_SUITE_P(
     ProgressFaults, OwnTexts,
     ::testing::Values(
         TextCase{t::kNotAFile, "进度文件不是普通文件（也许是管道或设备），不读取，也不覆盖。\n"},
