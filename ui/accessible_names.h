@@ -30,12 +30,20 @@ inline constexpr char kTotalHelp[] =
     "\xCB\xF9\xD1\xA1\xC0\xE0\xB1\xF0\xB5\xC4\xCC\xE2\xC4\xBF\xD7\xDC\xCA\xFD";  // 所选类别的题目总数
 inline constexpr char kMasteredHelp[] =
     "\xC6\xE4\xD6\xD0\xD2\xD1\xD5\xC6\xCE\xD5\xB5\xC4\xCC\xE2\xC4\xBF\xCA\xFD";  // 其中已掌握的题目数
+inline constexpr char kImportList[] = "\xB5\xBC\xC8\xEB\xB4\xCA\xB1\xED";        // 导入词表
+inline constexpr char kImportListHelp[] =
+    "\xB4\xD3\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE\xB5\xBC\xC8\xEB\xD7\xD4\xBC\xBA\xB5\xC4\xB5\xA5\xB4\xCA\xB1\xED";  // 从文本文件导入自己的单词表
+inline constexpr char kRemoveList[] = "\xC9\xBE\xB3\xFD\xB4\xCA\xB1\xED";  // 删除词表
+inline constexpr char
+    kRemoveListHelp[] =
+        "\xC9\xBE\xB3\xFD\xCB\xF9\xD1\xA1\xB5\xC4\xB4\xCA\xB1\xED\xBA\xCD\xCB\xFC\xB5\xC4\xC1\xB7\xCF\xB0\xBC\xC7\xC2"
+        "\xBC";  // 删除所选的词表和它的练习记录
 }  // namespace accessible_texts
 
 // The answer box, the filter (labelled by its caption), the two marks and the result line (both
 // announced as they come), 听一听 (without its access key), the counters read with their labels
-// ("总计 1754", "掌握 3"), and the posters; what the answer box, the filter, 听一听, 听写 and the
-// counters are for.
+// ("总计 1754", "掌握 3"), and the posters; what the answer box, the filter, 听一听, 听写, the two
+// word-list commands (both without their access keys) and the counters are for.
 inline std::vector<AccessibleName> MainDialogAccessibleNames() {
     namespace t = accessible_texts;
     std::vector<AccessibleName> names{
@@ -46,6 +54,8 @@ inline std::vector<AccessibleName> MainDialogAccessibleNames() {
         {ids::kResultLine, t::kResult, 0, true, true},
         {ids::kListen, t::kListen, 0, false, false, t::kListenHelp},
         {ids::kDictation, t::kDictation, 0, false, false, t::kDictationHelp},
+        {ids::kImportList, t::kImportList, 0, false, false, t::kImportListHelp},
+        {ids::kRemoveList, t::kRemoveList, 0, false, false, t::kRemoveListHelp},
         {ids::kTotalCount, "", ids::kTotalLabel, true, false, t::kTotalHelp},
         {ids::kMasteredCount, "", ids::kMasteredLabel, true, false, t::kMasteredHelp},
     };

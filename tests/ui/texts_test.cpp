@@ -71,15 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kReasonNotWritten, "写不进进度文件（磁盘满了、没有权限，或文件是只读的）"}));
 
 namespace a = accessible_texts;
-INSTANTIATE_TEST_SUITE_P(ForAScreenReader, OwnTexts,
-                         ::testing::Values(TextCase{a::kAnswer, "答案"}, TextCase{a::kFilter, "筛选"},
-                                           TextCase{a::kRight, "答对了"}, TextCase{a::kWrong, "答错了"},
-                                           TextCase{a::kResult, "结果"}, TextCase{a::kPoster, "布告栏海报"},
-                                           TextCase{a::kAnswerHelp, "输入英文答案，按回车键提交"},
-                                           TextCase{a::kFilterHelp, "选择要练习的类别"},
-                                           TextCase{a::kTotalHelp, "所选类别的题目总数"},
-                                           TextCase{a::kMasteredHelp, "其中已掌握的题目数"},
-                                           TextCase{a::kListen, "听一听"}, TextCase{a::kListenHelp, "用英语读出答案"}));
+INSTANTIATE_TEST_SUITE_P(
+    ForAScreenReader, OwnTexts,
+    ::testing::Values(TextCase{a::kAnswer, "答案"}, TextCase{a::kFilter, "筛选"}, TextCase{a::kRight, "答对了"},
+                      TextCase{a::kWrong, "答错了"}, TextCase{a::kResult, "结果"}, TextCase{a::kPoster, "布告栏海报"},
+                      TextCase{a::kAnswerHelp, "输入英文答案，按回车键提交"},
+                      TextCase{a::kFilterHelp, "选择要练习的类别"}, TextCase{a::kTotalHelp, "所选类别的题目总数"},
+                      TextCase{a::kMasteredHelp, "其中已掌握的题目数"}, TextCase{a::kListen, "听一听"},
+                      TextCase{a::kListenHelp, "用英语读出答案"}, TextCase{a::kImportList, "导入词表"},
+                      TextCase{a::kImportListHelp, "从文本文件导入自己的单词表"}, TextCase{a::kRemoveList, "删除词表"},
+                      TextCase{a::kRemoveListHelp, "删除所选的词表和它的练习记录"}));
 
 }  // namespace
 }  // namespace zembra
