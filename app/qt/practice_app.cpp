@@ -57,6 +57,8 @@ bool PracticeApp::InitInstance() {
         if (unsafeFolder) WriteDiagnostic(texts::kUnsafeFolder);
         environment.savingRefused = unsafeFolder;
     }
+    // The pupil's lists live beside the progress file, where nothing may be saved when it may not.
+    if (!environment.savingRefused) environment.listsFolder = folder / "lists";
 
     QtDialog window(MainDialogResources());
     // Listening before the lock is taken: a second start may signal as soon as it is held.

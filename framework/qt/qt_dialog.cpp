@@ -1,24 +1,26 @@
 #include "framework/qt/qt_dialog.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QSignalBlocker>
-#include <QStandardPaths>
-#include <QStringList>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QWindow>
 
 #include <algorithm>
@@ -596,22 +598,27 @@ bool QtDialog::AskYesNo(const std::string& text, const std::string& caption) {
     return box.Ask();
 }
 
+// The dialog hears only of the pupil's choices: the signals a change made here sends are held
+// back. A combo box without its widget yet gets it first, its list filled, so that nothing is lost.
 void QtDialog::AddComboItem(int id, const std::string& text) {
-    if (auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget)) combo->addItem(ToQString(text));
-}
-
-// The dialog hears only of the pupil's choices: the signals a change made here sends are held back.
-void QtDialog::RemoveComboItem(int id, int index) {
-    auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget);
+    auto* combo = qobject_cast<QComboBox*>(&Widget(id));
     if (!combo) return;
     const QSignalBlocker quiet(combo);
+    combo->addItem(ToQString(text));
+}
+
+void QtDialog::RemoveComboItem(int id, int index) {
+    auto* combo = qobject_cast<QComboBox*>(&Widget(id));
+    if (!combo) return;
+    const QSignalBlocker quiet(combo);
+    // Qt would select a neighbour of a selected item removed; the platform selects nothing.
     const bool selected = combo->currentIndex() == index;
     combo->removeItem(index);
     if (selected) combo->setCurrentIndex(-1);
 }
 
 void QtDialog::SelectComboItem(int id, int index) {
-    auto* combo = qobject_cast<QComboBox*>(ControlFor(id).widget);
+    auto* combo = qobject_cast<QComboBox*>(&Widget(id));
     if (!combo) return;
     const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(index);
@@ -620,6 +627,7 @@ void QtDialog::SelectComboItem(int id, int index) {
 void QtDialog::Tell(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::Information, ToQString(caption), ToQString(text), QMessageBox::Ok, m_window.get());
     box.setTextFormat(Qt::PlainText);
+    // The label a Chinese system gives the button.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
@@ -629,10 +637,14 @@ std::optional<std::filesystem::path> QtDialog::AskFileToOpen(const std::string& 
     QStringList globs;
     for (std::string_view pattern : patterns) globs << ToQString(pattern);
     const QString filter = ToQString(filterName) + QStringLiteral(" (") + globs.join(u' ') + u')';
-    const QString chosen = QFileDialog::getOpenFileName(
-        m_window.get(), ToQString(title), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
+    // The user's documents, or the home folder where there is no documents folder (the dialog
+    // would otherwise open wherever the program was started).
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(start).exists()) start = QDir::homePath();
+    const QString chosen = QFileDialog::getOpenFileName(m_window.get(), ToQString(title), start, filter);
     if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdU16String());
+    // The name's bytes as the file system holds them.
+    return std::filesystem::path(QFile::encodeName(chosen).toStdString());
 }
 
 FontHandle QtDialog::CreatePointFont(int tenthsOfPoint, const std::string& face) {

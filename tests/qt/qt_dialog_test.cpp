@@ -1,13 +1,14 @@
 // The Qt program's dialog on its real widgets: start-up state, Enter routing, Tab, Escape and the
-// close box, posters, colours, fonts, the combo list, the Yes/No boxes, the longest answers and
-// what typed text is right; the marks drawn through their masks and every picture in the screen's
-// own pixels (the suite also runs scaled to 200 %). Each test runs its own dialog on a progress
-// file in a temporary folder.
+// close box, posters, colours, fonts, the combo list, the Yes/No and OK boxes, the file dialog,
+// the longest answers and what typed text is right; the marks drawn through their masks and every
+// picture in the screen's own pixels (the suite also runs scaled to 200 %). Each test runs its own
+// dialog on a progress file in a temporary folder.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -23,6 +24,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -269,17 +271,25 @@ struct BoxSeen {
     bool openAfterEscape = false;
 };
 
-void AnswerNextBox(std::optional<BoxSeen>& seen, bool yes, int triesLeft = 300) {
-    QTimer::singleShot(10, [&seen, yes, triesLeft] {
-        QMessageBox* box = nullptr;
+// Acts on the next visible top-level box of type Box from inside its own modal loop, once it is
+// open.
+template <typename Box>
+void OnNextBox(std::function<void(Box*)> act, int triesLeft = 300) {
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        Box* box = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* candidate = qobject_cast<QMessageBox*>(widget); candidate && candidate->isVisible())
-                box = candidate;
+            if (auto* candidate = qobject_cast<Box*>(widget); candidate && candidate->isVisible()) box = candidate;
         }
-        if (!box) {
-            if (triesLeft > 0) AnswerNextBox(seen, yes, triesLeft - 1);
-            return;
+        if (box) {
+            act(box);
+        } else if (triesLeft > 0) {
+            OnNextBox<Box>(std::move(act), triesLeft - 1);
         }
+    });
+}
+
+void AnswerNextBox(std::optional<BoxSeen>& seen, bool yes) {
+    OnNextBox<QMessageBox>([&seen, yes](QMessageBox* box) {
         seen = BoxSeen{box->text(), box->windowTitle(), box->defaultButton()->text(), box->icon()};
         QTest::keyClick(box, Qt::Key_Escape);
         seen->openAfterEscape = box->isVisible();
@@ -358,6 +368,8 @@ private slots:
     void typedAnswerJudged_data();
     void typedAnswerJudged();
     void anyTemplateWithWhatTheProgramHandsIn();
+    void comboListChangedWithoutTellingTheDialog();
+    void okBoxAndFileToOpen();
     void hiddenControlMadeWhenFirstShown();
     void listenButtonSaysTheCheckedAnswer();
     void withoutASpeechServiceTheButtonExplains();
@@ -916,10 +928,10 @@ void QtDialogTest::screenReaderReadsInScreenOrder() {
         if (!child->state().invisible) shown.push_back(s.host.ControlIdOf(qobject_cast<QWidget*>(child->object())));
     }
     // The drill in its frame, top to bottom, the bottom row left to right; then the notice board:
-    // its caption, the counters read with their labels, the reset button, and the poster. The
-    // frames without an id are -1.
+    // 导入词表, its caption and 删除词表 on one row, the counters read with their labels, the reset
+    // button, and the poster. The frames without an id are -1.
     QCOMPARE(shown, (std::vector<int>{-1, 1067, 1001, 1002, 1035, 1073, 1085, 1102, 1104, 1069, 1068, 1070,  //
-                                      -1, 1078, 1079, 1080, 1084, -1, 1086}));
+                                      -1, 1105, 1078, 1106, 1079, 1080, 1084, -1,   1086}));
 }
 
 void QtDialogTest::longestAnswerTypedInFull_data() {
@@ -1008,6 +1020,69 @@ void QtDialogTest::anyTemplateWithWhatTheProgramHandsIn() {
     QCOMPARE(dialog.commands, (std::vector<Command>{{8, Notification::Clicked}, {10, Notification::SelectionChanged}}));
     QTest::keyClick(host.Window()->windowHandle(), Qt::Key_Escape);
     QCOMPARE(host.EndCode(), std::optional<int>(kIdCancel));
+}
+
+// What the dialog does to a combo box's list is no choice of the pupil's: added, selected and
+// removed items send it nothing, while the field shows what is selected; a selected item removed
+// leaves nothing selected. The pupil's choice is still heard afterwards.
+void QtDialogTest::comboListChangedWithoutTellingTheDialog() {
+    QtDialog host(SmallDialogResources());
+    CommandRecorder dialog(host);
+    host.Create(dialog);
+    auto* combo = qobject_cast<QComboBox*>(host.Item(10));
+    host.AddComboItem(10, Utf8ToGbk("三"));
+    host.SelectComboItem(10, 2);
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(combo->lineEdit()->text(), QStringLiteral("三"));
+    QCOMPARE(host.GetComboSelectionText(10), std::optional<std::string>(Utf8ToGbk("三")));
+    host.RemoveComboItem(10, 0);
+    QCOMPARE(host.GetComboSelectionText(10), std::optional<std::string>(Utf8ToGbk("三")));
+    host.RemoveComboItem(10, 1);
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->lineEdit()->text(), QString());
+    QCOMPARE(host.GetComboSelectionText(10), std::nullopt);
+    QVERIFY(dialog.commands.empty());
+    combo->setCurrentIndex(0);
+    QCOMPARE(dialog.commands, (std::vector<std::pair<int, Notification>>{{10, Notification::SelectionChanged}}));
+}
+
+// The OK box: the text as it is, the caption, the information icon and one 确定 button, owned by
+// the dialog. The file dialog: its title and one filter; the file chosen in it is returned, a
+// cancel returns nothing.
+void QtDialogTest::okBoxAndFileToOpen() {
+    QtDialog host(SmallDialogResources());
+    CommandRecorder dialog(host);
+    host.Create(dialog);
+    host.Show();
+    QVERIFY(QTest::qWaitForWindowActive(host.Window()));
+    // What the boxes showed is compared once they are closed, so that a fault never leaves one open.
+    QStringList seen;
+    OnNextBox<QMessageBox>([&](QMessageBox* box) {
+        seen << box->text() << box->windowTitle() << QString::number(box->textFormat() == Qt::PlainText)
+             << QString::number(box->icon() == QMessageBox::Information)
+             << QString::number(box->parentWidget() == host.Window());
+        for (QAbstractButton* button : box->buttons()) seen << button->text();
+        box->buttons().front()->click();
+    });
+    host.Tell(Utf8ToGbk("导入了 7 个词。\n有 1 行没有导入："), Utf8ToGbk("导入词表"));
+    QCOMPARE(seen, (QStringList{"导入了 7 个词。\n有 1 行没有导入：", "导入词表", "1", "1", "1", "确定"}));
+
+    const std::filesystem::path folder = ZEMBRA_LIST_FILES;
+    const std::string_view patterns[] = {"*.txt", "*.csv", "*.tsv"};
+    const auto ask = [&] { return host.AskFileToOpen(Utf8ToGbk("导入词表"), Utf8ToGbk("词表文件"), patterns); };
+    seen.clear();
+    OnNextBox<QFileDialog>([&](QFileDialog* files) {
+        seen << files->windowTitle() << files->nameFilters()
+             << QString::number(files->fileMode() == QFileDialog::ExistingFile)
+             << QString::number(files->parentWidget() == host.Window());
+        files->setDirectory(QString::fromStdString(folder.string()));
+        files->selectFile(QStringLiteral("Unit 2 spreadsheet.csv"));
+        static_cast<QDialog*>(files)->accept();  // the file dialog's own check of the choice runs
+    });
+    QCOMPARE(ask(), std::optional(folder / "Unit 2 spreadsheet.csv"));
+    QCOMPARE(seen, (QStringList{"导入词表", "词表文件 (*.txt *.csv *.tsv)", "1", "1"}));
+    OnNextBox<QFileDialog>([](QFileDialog* files) { files->reject(); });
+    QCOMPARE(ask(), std::nullopt);
 }
 
 // A control that starts hidden has no widget until it is first shown; what it was given meanwhile
