@@ -168,6 +168,11 @@ struct Session {
         : service(engine.isEmpty() ? nullptr : std::make_unique<QtSpeech>(engine)) {
         if (fileBytes) std::ofstream(file, std::ios::binary) << *fileBytes;
     }
+    // A session on the progress file and the lists of a folder that outlives it.
+    struct In {
+        std::filesystem::path folder;
+    };
+    explicit Session(In in) : folder(std::move(in.folder)) {}
     bool Start() {
         host.Create(dialog);
         host.Show();
@@ -210,13 +215,16 @@ struct Session {
     }
 
     QTemporaryDir dir;
-    std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "ZbXxYy.zb";
+    std::filesystem::path folder = dir.path().toStdString();
+    std::filesystem::path file = folder / "ZbXxYy.zb";
+    std::filesystem::path lists = folder / "lists";
     QtDialog host{MainDialogResources()};
     testing::RecordingSpeech recording;
     std::unique_ptr<QtSpeech> service;
     std::string output;
     PracticeDialog dialog{
-        host, DrillEnvironment{file, [] { return kNow; }, [this](std::string_view line) { output += line; }},
+        host,
+        DrillEnvironment{file, [] { return kNow; }, [this](std::string_view line) { output += line; }, false, lists},
         service ? static_cast<Speech*>(service.get()) : &recording};
 };
 
@@ -274,7 +282,7 @@ struct BoxSeen {
 // Acts on the next visible top-level box of type Box from inside its own modal loop, once it is
 // open.
 template <typename Box>
-void OnNextBox(std::function<void(Box*)> act, int triesLeft = 300) {
+void OnNextBox(std::function<void(Box*)> act, int triesLeft = 3000) {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
         Box* box = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -286,6 +294,13 @@ void OnNextBox(std::function<void(Box*)> act, int triesLeft = 300) {
             OnNextBox<Box>(std::move(act), triesLeft - 1);
         }
     });
+}
+
+// The file typed into a file dialog's name field, as a user does, and accepted. (selectFile would
+// leave the field as it is while it has the focus.)
+void ChooseFile(QFileDialog* files, const std::filesystem::path& file) {
+    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFile::decodeName(file.c_str()));
+    static_cast<QDialog*>(files)->accept();  // the file dialog's own check of the choice runs
 }
 
 void AnswerNextBox(std::optional<BoxSeen>& seen, bool yes) {
@@ -375,6 +390,7 @@ private slots:
     void withoutASpeechServiceTheButtonExplains();
     void missDrawnWithItsSlipsMarked();
     void dictationSaysTheRowAndKeepsThePromptBack();
+    void listImportedDrilledKeptAndRemoved();
 };
 
 void QtDialogTest::startUpState() {
@@ -1075,9 +1091,7 @@ void QtDialogTest::okBoxAndFileToOpen() {
         seen << files->windowTitle() << files->nameFilters()
              << QString::number(files->fileMode() == QFileDialog::ExistingFile)
              << QString::number(files->parentWidget() == host.Window());
-        files->setDirectory(QString::fromStdString(folder.string()));
-        files->selectFile(QStringLiteral("Unit 2 spreadsheet.csv"));
-        static_cast<QDialog*>(files)->accept();  // the file dialog's own check of the choice runs
+        ChooseFile(files, folder / "Unit 2 spreadsheet.csv");
     });
     QCOMPARE(ask(), std::optional(folder / "Unit 2 spreadsheet.csv"));
     QCOMPARE(seen, (QStringList{"导入词表", "词表文件 (*.txt *.csv *.tsv)", "1", "1"}));
@@ -1248,6 +1262,69 @@ void QtDialogTest::dictationSaysTheRowAndKeepsThePromptBack() {
     QVERIFY(!box->isChecked());
     QCOMPARE(s.Text(1002), ToQString(kWordRows[second].prompt));
     QCOMPARE(s.Text(1080), mastered);
+}
+
+// A parent imports a list through 导入词表 and the file dialog: it is told what was taken, the list
+// is chosen and drilled at once, and the close box keeps its mark. The next run shows it after the
+// built-in entries with the mark; 删除词表, answered Yes, takes it away and 全选 is chosen.
+void QtDialogTest::listImportedDrilledKeptAndRemoved() {
+    const QTemporaryDir shared;
+    const Session::In folders{shared.path().toStdString()};
+    const std::map<QString, QString> words{{"钢笔", "pen"},    {"铅笔", "pencil"},      {"尺子", "ruler"},
+                                           {"橡皮", "eraser"}, {"蜡笔", "crayon"},      {"书包", "bag"},
+                                           {"书", "book"},     {"铅笔盒", "pencil box"}};
+    const QString name = QStringLiteral("Unit 1 Notepad");
+    {
+        Session s(folders);
+        QVERIFY(s.Start());
+        QVERIFY(s.Item(1105)->isEnabled() && !s.Item(1106)->isEnabled());
+        QString report;
+        OnNextBox<QFileDialog>([&report](QFileDialog* files) {
+            OnNextBox<QMessageBox>([&report](QMessageBox* box) {
+                report = box->text();
+                box->buttons().front()->click();
+            });
+            ChooseFile(files, std::filesystem::path(ZEMBRA_LIST_FILES) / "Unit 1 Notepad.txt");
+        });
+        s.Click(1105);
+        QCOMPARE(report, QStringLiteral("导入了 8 个词。"));
+        auto* combo = s.Item<QComboBox>(1102);
+        QCOMPARE(combo->count(), 16);
+        QCOMPARE(combo->currentIndex(), 15);
+        QCOMPARE(combo->currentText(), name);
+        QCOMPARE(s.Text(1079), QStringLiteral("8"));
+        QVERIFY(s.Item(1106)->isEnabled());
+
+        const QString prompt = s.Text(1002);
+        QVERIFY2(words.count(prompt), qPrintable(prompt));
+        QCOMPARE(s.Text(1001), name);
+        QTest::keyClicks(s.Item(1035), words.at(prompt));
+        s.Press(Qt::Key_Return);
+        QVERIFY(s.Item(1074)->isVisible());
+        QCOMPARE(s.Text(1080), QStringLiteral("1"));
+        s.host.Window()->close();
+        QCOMPARE(std::filesystem::status(s.lists).permissions(), std::filesystem::perms::owner_all);
+    }
+
+    Session again(folders);
+    QVERIFY(again.Start());
+    auto* combo = again.Item<QComboBox>(1102);
+    QCOMPARE(combo->count(), 16);
+    QCOMPARE(combo->itemText(15), name);
+    ChooseFromList(combo, 15);
+    QCOMPARE(again.Text(1079), QStringLiteral("8"));
+    QCOMPARE(again.Text(1080), QStringLiteral("1"));
+
+    std::optional<BoxSeen> asked;
+    AnswerNextBox(asked, true);
+    again.Click(1106);
+    QVERIFY(asked);
+    QCOMPARE(asked->text, QStringLiteral("要删除词表“Unit 1 Notepad”吗？它的练习记录也会一起删除。"));
+    QCOMPARE(combo->count(), 15);
+    QCOMPARE(combo->currentText(), QStringLiteral("全选"));
+    QCOMPARE(again.Text(1079), QString::number(kBankRows));
+    QVERIFY(!again.Item(1106)->isEnabled());
+    QVERIFY(std::filesystem::is_empty(again.lists));
 }
 
 int main(int argc, char** argv) {
