@@ -4,8 +4,9 @@
 //
 // Budgets (median): SelectNextRow 10 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
 // without the flush to disk 100 us, the check of one submission against 16 further answers 1 us, the
-// alignment of a miss (two 64-byte texts) 20 us, the import of an 1800-row word list with its copy
-// flushed to disk 50 ms; a start with ten word lists waiting is within the noise of one with none.
+// alignment of a miss (two 64-byte texts) 20 us, the reading of an 1800-row word list and the bytes
+// of its copy in each encoding, and the whole import of one (its copy flushed to disk), 50 ms; a
+// start with ten word lists waiting is within the noise of one with none.
 // In 复习 the same budgets hold, for the draw and for the choice of the entry.
 // The "allocs" counter is heap allocations per iteration; the selection benchmarks (in 全选, in 错题
 // over rows answered wrong, in 复习 over rows due) run with a pool of 1 row and with the whole bank,
@@ -28,6 +29,7 @@
 #include "drill/practice_dialog.h"
 #include "drill/progress_file.h"
 #include "drill/review_schedule.h"
+#include "drill/word_list_reader.h"
 #include "drill/word_lists.h"
 #include "framework/code_page.h"
 #include "framework/local_day.h"
@@ -313,6 +315,48 @@ void BM_SaveProgressWithFlush(benchmark::State& state) {
     SaveRepeatedly(state, std::filesystem::temp_directory_path());
 }
 BENCHMARK(BM_SaveProgressWithFlush)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+enum class ListFile { Notepad, Spreadsheet, UnicodeText };
+
+// kListRowLimit of the bank's rows as a parent writes them, numbered, tabbed or Chinese first, in
+// the encoding that each kind of file is saved in: UTF-8 with BOM, GBK, UTF-16 LE with BOM. Only
+// rows whose line reads as a row on its own are taken, so that the list is full.
+std::string WordListFile(ListFile kind) {
+    std::vector<std::string> lines;
+    for (int row = 0; row < kBankRows; ++row) {
+        const WordRow& word = kWordRows[row];
+        const std::string answer(word.answer);
+        const std::string prompt(word.prompt);
+        std::string line;
+        if (row % 3 == 0) line = std::to_string(row + 1) + ". " + answer + " - " + prompt;
+        if (row % 3 == 1) line = answer + "\t" + prompt;
+        if (row % 3 == 2) line = prompt + "\xA3\xAC" + answer;  // ，
+        if (ReadWordList(line).rows.size() == 1) lines.push_back(line + "\r\n");
+    }
+    std::string gbk;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kListRowLimit); ++i) gbk += lines[i % lines.size()];
+    if (kind == ListFile::Spreadsheet) return gbk;
+    if (kind == ListFile::Notepad) return "\xEF\xBB\xBF" + GbkToUtf8(gbk);
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : GbkToUtf16(gbk)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
+// The pure work of an import: the file's bytes read into rows, and the bytes of the copy kept.
+void BM_ReadWordList(benchmark::State& state, ListFile kind) {
+    const std::string bytes = WordListFile(kind);
+    if (ReadWordList(bytes).rows.size() != static_cast<std::size_t>(kListRowLimit)) {
+        state.SkipWithError("the list is not full");
+        return;
+    }
+    for (auto _ : state) {
+        const WordListReading reading = ReadWordList(bytes);
+        benchmark::DoNotOptimize(FormatWordList(reading.rows));
+    }
+}
+BENCHMARK_CAPTURE(BM_ReadWordList, notepad_utf8, ListFile::Notepad)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWordList, spreadsheet_gbk, ListFile::Spreadsheet)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWordList, unicode_text_utf16, ListFile::UnicodeText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zembra
