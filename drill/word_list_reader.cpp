@@ -200,15 +200,26 @@ struct Split {
     bool separated = false;  // a separator stood between the parts
 };
 
+// Whether a word holds a small letter: the ASCII inside a Chinese meaning is capitals and digits
+// (T恤衫, 卡拉OK, CD机), an English word typed without a space before its meaning is not ("look at看").
+bool HoldsSmallLetter(const std::vector<Character>& chars, std::size_t begin, std::size_t end) {
+    return std::any_of(chars.begin() + static_cast<std::ptrdiff_t>(begin),
+                       chars.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](const Character& c) { return c.ascii >= 'a' && c.ascii <= 'z'; });
+}
+
 // English first: the run of English at the start. When it runs straight into the Chinese part,
-// the word touching it belongs to that part ("T-shirt T恤衫"), unless it is the only word.
+// the word touching it belongs to that part ("T-shirt T恤衫"), unless it is the only word or holds a
+// small letter.
 std::optional<Split> EnglishFirst(const std::vector<Character>& chars, Span line) {
     std::size_t k = line.begin;
     while (k < line.end && IsEnglish(chars[k])) ++k;
     if (k == line.begin || k == line.end) return std::nullopt;
     if (IsSeparator(chars[k - 1])) return Split{{line.begin, k}, {k, line.end}, true};
     for (std::size_t j = k; j-- > line.begin;) {
-        if (IsSeparator(chars[j])) return Split{{line.begin, j}, {j + 1, line.end}, true};
+        if (!IsSeparator(chars[j])) continue;
+        if (HoldsSmallLetter(chars, j + 1, k)) break;
+        return Split{{line.begin, j}, {j + 1, line.end}, true};
     }
     return Split{{line.begin, k}, {k, line.end}, false};
 }
@@ -220,7 +231,9 @@ std::optional<Split> ChineseFirst(const std::vector<Character>& chars, Span line
     if (m == line.end || m == line.begin) return std::nullopt;
     if (IsSeparator(chars[m])) return Split{{m, line.end}, {line.begin, m}, true};
     for (std::size_t j = m; j < line.end; ++j) {
-        if (IsSeparator(chars[j])) return Split{{j, line.end}, {line.begin, j}, true};
+        if (!IsSeparator(chars[j])) continue;
+        if (HoldsSmallLetter(chars, m, j)) break;
+        return Split{{j, line.end}, {line.begin, j}, true};
     }
     return Split{{m, line.end}, {line.begin, m}, false};
 }
