@@ -4,7 +4,9 @@
 //
 // Budgets (median): SelectNextRow 10 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
 // without the flush to disk 100 us, the check of one submission against 16 further answers 1 us, the
-// alignment of a miss (two 64-byte texts) 20 us.
+// alignment of a miss (two 64-byte texts) 20 us, the reading of an 1800-row word list and the bytes
+// of its copy in each encoding, and the whole import of one (its copy flushed to disk), 50 ms; a
+// start with ten word lists waiting is within the noise of one with none.
 // In 复习 the same budgets hold, for the draw and for the choice of the entry.
 // The "allocs" counter is heap allocations per iteration; the selection benchmarks (in 全选, in 错题
 // over rows answered wrong, in 复习 over rows due) run with a pool of 1 row and with the whole bank,
@@ -27,6 +29,8 @@
 #include "drill/practice_dialog.h"
 #include "drill/progress_file.h"
 #include "drill/review_schedule.h"
+#include "drill/word_list_reader.h"
+#include "drill/word_lists.h"
 #include "framework/code_page.h"
 #include "framework/local_day.h"
 #include "framework/text_file.h"
@@ -57,10 +61,12 @@ std::string ProgressWithUnmastered(int unmastered, std::string_view mark = "") {
 // on at every selection (so the rows drawn vary) and diagnostics that go nowhere.
 class StartedDrill {
 public:
-    explicit StartedDrill(const std::string& fileBytes) {
+    // `lists`: the folder of the pupil's word lists; none by default.
+    explicit StartedDrill(const std::string& fileBytes, const std::filesystem::path& lists = {}) {
         WriteBytes(m_dir / kFileName, fileBytes);
         m_dialog = std::make_unique<PracticeDialog>(
-            m_window, DrillEnvironment{m_dir / kFileName, [this] { return ++m_now; }, [](std::string_view) {}});
+            m_window,
+            DrillEnvironment{m_dir / kFileName, [this] { return ++m_now; }, [](std::string_view) {}, false, lists});
         m_window.Start(*m_dialog);
     }
     PracticeDialog& Dialog() { return *m_dialog; }
@@ -218,6 +224,40 @@ void BM_DialogStart(benchmark::State& state) {
 }
 BENCHMARK(BM_DialogStart)->ArgName("scheduled")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// The same start with that many word lists of 30 rows in the lists folder: their names are listed,
+// none is read.
+void BM_DialogStartWithLists(benchmark::State& state) {
+    const std::string bytes = ProgressWithDue(kBankRows / 2);
+    TempDir lists;
+    for (int list = 0; list < state.range(0); ++list) {
+        std::string rows;
+        for (int row = 0; row < 30; ++row) rows += "word" + std::to_string(row) + "\t\xE8\xAF\x8D\n";
+        WriteBytes(lists / ("Unit " + std::to_string(list) + ".txt"), rows);
+    }
+    for (auto _ : state) {
+        StartedDrill drill(bytes, lists.Path());
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+}
+BENCHMARK(BM_DialogStartWithLists)->ArgName("lists")->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// An import of a list of 1800 rows, as 导入词表… makes it: the file read, its rows taken, the UTF-8
+// copy written in place and flushed, the marks file made. Budget 50 ms.
+void BM_ImportList(benchmark::State& state) {
+    TempDir dir;
+    std::string bytes;
+    for (int row = 0; row < kRowCapacity; ++row) {
+        bytes += "word" + std::to_string(row) + " \xE8\xAF\x8D" + std::to_string(row % 10) + "\r\n";
+    }
+    WriteBytes(dir / "Unit 1.txt", bytes);
+    for (auto _ : state) {
+        WordLists lists(dir / "lists", [](std::string_view) {});
+        const ImportOutcome outcome = lists.Import(dir / "Unit 1.txt", CategoryComboEntries());
+        if (outcome.reading.rows.size() != kRowCapacity) state.SkipWithError("the list was not read whole");
+    }
+}
+BENCHMARK(BM_ImportList)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The reading alone, from bytes in memory.
 void BM_ReadProgressFromMemory(benchmark::State& state) {
     const std::string bytes = ProgressWithUnmastered(kBankRows / 2);
@@ -275,6 +315,48 @@ void BM_SaveProgressWithFlush(benchmark::State& state) {
     SaveRepeatedly(state, std::filesystem::temp_directory_path());
 }
 BENCHMARK(BM_SaveProgressWithFlush)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+enum class ListFile { Notepad, Spreadsheet, UnicodeText };
+
+// kListRowLimit of the bank's rows as a parent writes them, numbered, tabbed or Chinese first, in
+// the encoding that each kind of file is saved in: UTF-8 with BOM, GBK, UTF-16 LE with BOM. Only
+// rows whose line reads as a row on its own are taken, so that the list is full.
+std::string WordListFile(ListFile kind) {
+    std::vector<std::string> lines;
+    for (int row = 0; row < kBankRows; ++row) {
+        const WordRow& word = kWordRows[row];
+        const std::string answer(word.answer);
+        const std::string prompt(word.prompt);
+        std::string line;
+        if (row % 3 == 0) line = std::to_string(row + 1) + ". " + answer + " - " + prompt;
+        if (row % 3 == 1) line = answer + "\t" + prompt;
+        if (row % 3 == 2) line = prompt + "\xA3\xAC" + answer;  // ，
+        if (ReadWordList(line).rows.size() == 1) lines.push_back(line + "\r\n");
+    }
+    std::string gbk;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kListRowLimit); ++i) gbk += lines[i % lines.size()];
+    if (kind == ListFile::Spreadsheet) return gbk;
+    if (kind == ListFile::Notepad) return "\xEF\xBB\xBF" + GbkToUtf8(gbk);
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : GbkToUtf16(gbk)) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
+// The pure work of an import: the file's bytes read into rows, and the bytes of the copy kept.
+void BM_ReadWordList(benchmark::State& state, ListFile kind) {
+    const std::string bytes = WordListFile(kind);
+    if (ReadWordList(bytes).rows.size() != static_cast<std::size_t>(kListRowLimit)) {
+        state.SkipWithError("the list is not full");
+        return;
+    }
+    for (auto _ : state) {
+        const WordListReading reading = ReadWordList(bytes);
+        benchmark::DoNotOptimize(FormatWordList(reading.rows));
+    }
+}
+BENCHMARK_CAPTURE(BM_ReadWordList, notepad_utf8, ListFile::Notepad)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWordList, spreadsheet_gbk, ListFile::Spreadsheet)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWordList, unicode_text_utf16, ListFile::UnicodeText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zembra

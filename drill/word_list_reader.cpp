@@ -154,7 +154,10 @@ void SplitCharacters(std::string_view line, std::vector<Character>& characters) 
 }
 
 bool IsSpace(const Character& c) { return c.ascii == ' ' || c.ascii == '\t'; }
-bool IsSeparator(const Character& c) { return IsSpace(c) || c.ascii == ',' || c.ascii == '-'; }
+// What may stand between the parts. A colon is not a separator of the lists' own conventions, but no
+// answer ends in one, and "apple: 苹果" is how a glossary is written.
+bool IsSeparator(const Character& c) { return IsSpace(c) || c.ascii == ',' || c.ascii == '-' || c.ascii == ':'; }
+bool IsAsciiComma(const Character& c) { return c.ascii == ',' && c.size == 1; }
 bool IsEnglish(const Character& c) { return c.ascii != 0; }
 bool IsDigit(const Character& c) { return c.ascii >= '0' && c.ascii <= '9'; }
 
@@ -197,15 +200,26 @@ struct Split {
     bool separated = false;  // a separator stood between the parts
 };
 
+// Whether a word holds a small letter: the ASCII inside a Chinese meaning is capitals and digits
+// (T恤衫, 卡拉OK, CD机), an English word typed without a space before its meaning is not ("look at看").
+bool HoldsSmallLetter(const std::vector<Character>& chars, std::size_t begin, std::size_t end) {
+    return std::any_of(chars.begin() + static_cast<std::ptrdiff_t>(begin),
+                       chars.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](const Character& c) { return c.ascii >= 'a' && c.ascii <= 'z'; });
+}
+
 // English first: the run of English at the start. When it runs straight into the Chinese part,
-// the word touching it belongs to that part ("T-shirt T恤衫"), unless it is the only word.
+// the word touching it belongs to that part ("T-shirt T恤衫"), unless it is the only word or holds a
+// small letter.
 std::optional<Split> EnglishFirst(const std::vector<Character>& chars, Span line) {
     std::size_t k = line.begin;
     while (k < line.end && IsEnglish(chars[k])) ++k;
     if (k == line.begin || k == line.end) return std::nullopt;
     if (IsSeparator(chars[k - 1])) return Split{{line.begin, k}, {k, line.end}, true};
     for (std::size_t j = k; j-- > line.begin;) {
-        if (IsSeparator(chars[j])) return Split{{line.begin, j}, {j + 1, line.end}, true};
+        if (!IsSeparator(chars[j])) continue;
+        if (HoldsSmallLetter(chars, j + 1, k)) break;
+        return Split{{line.begin, j}, {j + 1, line.end}, true};
     }
     return Split{{line.begin, k}, {k, line.end}, false};
 }
@@ -217,16 +231,37 @@ std::optional<Split> ChineseFirst(const std::vector<Character>& chars, Span line
     if (m == line.end || m == line.begin) return std::nullopt;
     if (IsSeparator(chars[m])) return Split{{m, line.end}, {line.begin, m}, true};
     for (std::size_t j = m; j < line.end; ++j) {
-        if (IsSeparator(chars[j])) return Split{{j, line.end}, {line.begin, j}, true};
+        if (!IsSeparator(chars[j])) continue;
+        if (HoldsSmallLetter(chars, m, j)) break;
+        return Split{{j, line.end}, {line.begin, j}, true};
     }
     return Split{{m, line.end}, {line.begin, m}, false};
 }
 
+// A comma between the parts makes the line a CSV's: the Chinese part ends at its next comma outside
+// quotes, and what follows is a further column, left out ("apple,苹果,n.").
+Span FirstCsvField(const std::vector<Character>& chars, Span span) {
+    bool quoted = false;
+    for (std::size_t i = span.begin; i < span.end; ++i) {
+        if (chars[i].ascii == '"' && chars[i].size == 1) quoted = !quoted;
+        if (!quoted && IsAsciiComma(chars[i])) return {span.begin, i};
+    }
+    return span;
+}
+
 std::optional<Split> SplitRun(const std::vector<Character>& chars, Span line) {
-    const std::optional<Split> english = EnglishFirst(chars, line);
+    std::optional<Split> english = EnglishFirst(chars, line);
     const std::optional<Split> chinese = ChineseFirst(chars, line);
-    if (english && chinese) return !english->separated && chinese->separated ? chinese : english;
-    return english ? english : chinese;
+    if (!english || (chinese && !english->separated && chinese->separated)) return chinese;
+    std::size_t between = english->english.end;
+    while (between > english->english.begin && IsSeparator(chars[between - 1])) --between;
+    for (; between < english->chinese.begin; ++between) {
+        if (IsAsciiComma(chars[between])) {
+            english->chinese = FirstCsvField(chars, english->chinese);
+            break;
+        }
+    }
+    return english;
 }
 
 // CSV's quotes around a field, and its doubled quotes inside.
@@ -261,15 +296,15 @@ std::string AnswerOf(const std::vector<Character>& chars, Span span) {
     answer.reserve(typed.size());
     for (std::size_t i = 0; i < typed.size(); ++i) {
         const char c = typed[i];
-        if (c == ' ' || c == '\t') {
-            const bool lastSpace = i + 1 == typed.size() || typed[i + 1] == ' ' || typed[i + 1] == '\t';
+        if (c == ' ') {
+            const bool lastSpace = i + 1 == typed.size() || typed[i + 1] == ' ';
             if (lastSpace || answer.empty() || answer.back() == '/' || typed[i + 1] == '/') continue;
             answer += ' ';
         } else {
             answer += c;
         }
     }
-    const auto separator = [](char c) { return c == ' ' || c == ',' || c == '-'; };
+    const auto separator = [](char c) { return c == ' ' || c == ',' || c == '-' || c == ':'; };
     const auto first = std::find_if_not(answer.begin(), answer.end(), separator);
     const auto last = std::find_if_not(answer.rbegin(), answer.rend(), separator).base();
     return first < last ? std::string(first, last) : std::string();
@@ -277,7 +312,7 @@ std::string AnswerOf(const std::vector<Character>& chars, Span span) {
 
 // GBK bytes, so trimming walks characters rather than bytes: a trail byte may look like ASCII.
 std::string PromptOf(std::string_view line, const std::vector<Character>& chars, Span span) {
-    const auto drop = [](const Character& c) { return IsSpace(c) || (c.ascii == ',' && c.size == 1); };
+    const auto drop = [](const Character& c) { return IsSpace(c) || IsAsciiComma(c); };
     span = Trimmed(chars, span, drop);
     if (span.Empty()) return {};
     const std::size_t begin = chars[span.begin].begin;
@@ -397,8 +432,9 @@ private:
     }
 
     // A line with tabs is a spreadsheet's: its first two columns that are not empty are the parts,
-    // the English one holding nothing but English; the others are left out. Any other line is read
-    // as one run.
+    // the English one holding nothing but English, the others are left out; when neither or both
+    // are English, the first column is read as a line of its own. Any other line is read as one
+    // run.
     std::optional<Split> SplitParts(Span rest) {
         const auto tab = [&](std::size_t i) { return m_chars[i].ascii == '\t'; };
         std::array<Span, 2> columns;
@@ -416,7 +452,7 @@ private:
         if (!tabbed || count == 1) return SplitRun(m_chars, columns[0]);
         const bool firstEnglish = AllEnglish(m_chars, columns[0]);
         const bool secondEnglish = AllEnglish(m_chars, columns[1]);
-        if (firstEnglish == secondEnglish) return std::nullopt;
+        if (firstEnglish == secondEnglish) return SplitRun(m_chars, columns[0]);
         return firstEnglish ? Split{columns[0], columns[1], true} : Split{columns[1], columns[0], true};
     }
 

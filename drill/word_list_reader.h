@@ -31,7 +31,7 @@ struct WordListRow {
 enum class ListLineFault {
     NoEnglish,    // no English part
     NoChinese,    // no Chinese part
-    NoGbkForm,    // a character that GBK cannot show
+    NoGbkForm,    // a character that GBK cannot show, a byte that is no GBK, a control character
     TooLong,      // the answer or the prompt is longer than the limits above
     PastRowLimit  // the list already holds kListRowLimit rows
 };
@@ -46,7 +46,8 @@ struct ListLineProblem {
 enum class ListRefusal {
     None,
     TooLarge,     // more than kListFileLimit bytes
-    NotText,      // a binary file (NUL bytes outside UTF-16, control bytes)
+    NotText,      // a binary file: a NUL character, or more than 8 control characters besides TAB, CR,
+                  // LF and 0x1A
     NoUsableLine  // not one line is a row
 };
 
@@ -58,14 +59,23 @@ struct WordListReading {
 };
 
 // Reads a list file's bytes. Encodings: UTF-8 with or without BOM, UTF-16 LE or BE with BOM,
-// otherwise GBK/GB18030; line ends CR LF, LF or CR. A row is one English answer and its Chinese
-// meaning in either order, separated by a tab, an ASCII or full-width comma, or spaces, with an
-// optional leading number ("3." "3、" "3)") and dash between the parts ("3. apple - 苹果"). Empty
-// lines, lines starting with "#" and a header line (English,Chinese; 单词,中文 ...) are skipped.
+// otherwise GBK (a GB18030 four-byte character is one GBK cannot show); line ends CR LF, LF or CR.
+// A row is one English answer and its Chinese meaning in either order, separated by a tab, an
+// ASCII or full-width comma, spaces, a colon or dashes, with an optional leading number ("3."
+// "3、" "3)"): "3. apple - 苹果", "苹果，apple". The English part is the run of ASCII (full-width
+// forms read as ASCII) at the start or the end; the word of it that touches a Chinese character
+// belongs to the Chinese part ("T-shirt T恤衫"). A line with tabs is read by its columns, the
+// English one holding nothing but English; in a line of commas the Chinese part ends at its next
+// comma: further columns are left out. CSV quotes around a part are taken off. The answer is read
+// as the bank writes answers (one space between words, none around "/"); the prompt is kept as
+// typed. Empty lines, lines starting with "#" and a header line (English,Chinese; 序号,单词,中文
+// ...) are skipped, as are control characters at the ends of a line (a DOS end-of-file mark).
 WordListReading ReadWordList(std::string_view bytes);
 
 // The copy the program keeps of an imported list: UTF-8, one "answer<TAB>prompt" line per row, LF
-// line ends; ReadWordList reads it back into the same rows.
+// line ends; ReadWordList reads it back into the same rows. Where a line would read otherwise it
+// starts with a number column "1<TAB>" (an answer starting with a digit or "#", a first row of
+// header words), and a part wrapped in quotes is quoted again.
 std::string FormatWordList(std::span<const WordListRow> rows);
 
 }  // namespace zembra

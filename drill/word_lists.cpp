@@ -198,6 +198,7 @@ ImportOutcome WordLists::Import(const std::filesystem::path& file, std::span<con
         outcome.fault = ImportOutcome::Fault::NotStored;
         return outcome;
     }
+    RemoveLeftoverTemporaries(CopyOf(name));
 
     if (existing >= 0) {
         List& list = *m_lists[static_cast<std::size_t>(existing)];
