@@ -216,8 +216,8 @@ ImportOutcome WordLists::Import(const std::filesystem::path& file, std::span<con
     list->name = name;
     list->rows = std::make_unique<RowBank>();
     FillRows(*list->rows, name, rows);
+    // No marks file yet: the first save finds none and writes one.
     list->marks = std::make_unique<ProgressFile>(MarksOf(name), m_diagnostics);
-    list->runCounter = list->marks->Load({}).runCounter;
     m_lists.push_back(std::move(list));
     outcome.list = Count() - 1;
     return outcome;

@@ -8,6 +8,7 @@
 #include "drill/import_report.h"
 #include "drill/word_lists.h"
 #include "tests/support/drill_fixture.h"
+#include "ui/texts.h"
 
 namespace zembra::testing {
 namespace {
@@ -122,7 +123,10 @@ TEST_F(WordListDrill, AnImportedListIsChosenDrilledSavedAndFoundAgain) {
     Start();
     EXPECT_TRUE(Enabled(ids::kImportList));
     EXPECT_FALSE(Enabled(ids::kRemoveList));
+    const std::size_t outputBefore = m_output.size();
     Import("Stationery.txt", kStationery);
+    // A new list has no marks file yet, and that is no fault to report.
+    EXPECT_EQ(m_output.find(texts::kOpenFailed, outputBefore), std::string::npos);
     ASSERT_EQ(m_window.FileDialogs().size(), 1u);
     EXPECT_EQ(GbkToUtf8(m_window.FileDialogs()[0].text), "词表文件 *.txt *.csv *.tsv");
     EXPECT_EQ(LastMessage(), "导入了 3 个词。");
