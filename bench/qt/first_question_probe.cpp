@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
 
     zembra::QtDialog window(zembra::MainDialogResources());
     zembra::QtSpeech speech;
-    zembra::PracticeDialog dialog(window, zembra::DrillEnvironment::ForProgressFile(progressFile), &speech);
+    zembra::DrillEnvironment environment = zembra::DrillEnvironment::ForProgressFile(progressFile);
+    environment.listsFolder = progressFile.parent_path() / "lists";
+    zembra::PracticeDialog dialog(window, std::move(environment), &speech);
     window.Create(dialog);
     new ExitOnFirstPaint(window.Item(zembra::ids::kPromptLine));
     window.Show();

@@ -5,6 +5,7 @@
 # Usage: bench/qt/startup_bench.sh [build folder, default build/linux]
 #   RUNS=30       runs of each program on each platform
 #   BASELINE=dir  the build folder of another version, measured in the same run (before/after)
+#   LISTS=10      that many word lists of 30 rows wait in the lists folder (none by default)
 # The programs run in turn, one run of each per round, so that a change of load on the machine
 # falls on all of them alike; the figures are medians.
 set -euo pipefail
@@ -33,6 +34,12 @@ import sys
 rows = ["1" if i % 3 == 0 else "" for i in range(1754)]
 open(sys.argv[1], "wb").write(("3\r\n" + "".join(r + "\r\n" for r in rows)).encode())
 PY
+if [ "${LISTS:-0}" -gt 0 ]; then
+  mkdir -p -m 0700 "$XDG_DATA_HOME/zembra/lists"
+  for ((list = 1; list <= LISTS; list++)); do
+    for ((row = 1; row <= 30; row++)); do printf 'word%d\t词%d\n' "$row" "$row"; done >"$XDG_DATA_HOME/zembra/lists/Unit $list.txt"
+  done
+fi
 
 # Wall time from the spawn to the end of the process; CPU time (user + system, which other load
 # on the machine disturbs far less), peak resident memory and page faults (much of the system
