@@ -4,7 +4,8 @@
 //
 // Budgets (median): SelectNextRow 10 us, OnFilterChange 30 us, LoadProgress 100 us, SaveProgress
 // without the flush to disk 100 us, the check of one submission against 16 further answers 1 us, the
-// alignment of a miss (two 64-byte texts) 20 us.
+// alignment of a miss (two 64-byte texts) 20 us, the import of an 1800-row word list with its copy
+// flushed to disk 50 ms; a start with ten word lists waiting is within the noise of one with none.
 // In 复习 the same budgets hold, for the draw and for the choice of the entry.
 // The "allocs" counter is heap allocations per iteration; the selection benchmarks (in 全选, in 错题
 // over rows answered wrong, in 复习 over rows due) run with a pool of 1 row and with the whole bank,
@@ -27,6 +28,7 @@
 #include "drill/practice_dialog.h"
 #include "drill/progress_file.h"
 #include "drill/review_schedule.h"
+#include "drill/word_lists.h"
 #include "framework/code_page.h"
 #include "framework/local_day.h"
 #include "framework/text_file.h"
@@ -57,10 +59,12 @@ std::string ProgressWithUnmastered(int unmastered, std::string_view mark = "") {
 // on at every selection (so the rows drawn vary) and diagnostics that go nowhere.
 class StartedDrill {
 public:
-    explicit StartedDrill(const std::string& fileBytes) {
+    // `lists`: the folder of the pupil's word lists; none by default.
+    explicit StartedDrill(const std::string& fileBytes, const std::filesystem::path& lists = {}) {
         WriteBytes(m_dir / kFileName, fileBytes);
         m_dialog = std::make_unique<PracticeDialog>(
-            m_window, DrillEnvironment{m_dir / kFileName, [this] { return ++m_now; }, [](std::string_view) {}});
+            m_window,
+            DrillEnvironment{m_dir / kFileName, [this] { return ++m_now; }, [](std::string_view) {}, false, lists});
         m_window.Start(*m_dialog);
     }
     PracticeDialog& Dialog() { return *m_dialog; }
@@ -217,6 +221,40 @@ void BM_DialogStart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DialogStart)->ArgName("scheduled")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same start with that many word lists of 30 rows in the lists folder: their names are listed,
+// none is read.
+void BM_DialogStartWithLists(benchmark::State& state) {
+    const std::string bytes = ProgressWithDue(kBankRows / 2);
+    TempDir lists;
+    for (int list = 0; list < state.range(0); ++list) {
+        std::string rows;
+        for (int row = 0; row < 30; ++row) rows += "word" + std::to_string(row) + "\t\xE8\xAF\x8D\n";
+        WriteBytes(lists / ("Unit " + std::to_string(list) + ".txt"), rows);
+    }
+    for (auto _ : state) {
+        StartedDrill drill(bytes, lists.Path());
+        benchmark::DoNotOptimize(drill.Dialog().CurrentRow());
+    }
+}
+BENCHMARK(BM_DialogStartWithLists)->ArgName("lists")->Arg(0)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// An import of a list of 1800 rows, as 导入词表… makes it: the file read, its rows taken, the UTF-8
+// copy written in place and flushed, the marks file made. Budget 50 ms.
+void BM_ImportList(benchmark::State& state) {
+    TempDir dir;
+    std::string bytes;
+    for (int row = 0; row < kRowCapacity; ++row) {
+        bytes += "word" + std::to_string(row) + " \xE8\xAF\x8D" + std::to_string(row % 10) + "\r\n";
+    }
+    WriteBytes(dir / "Unit 1.txt", bytes);
+    for (auto _ : state) {
+        WordLists lists(dir / "lists", [](std::string_view) {});
+        const ImportOutcome outcome = lists.Import(dir / "Unit 1.txt", CategoryComboEntries());
+        if (outcome.reading.rows.size() != kRowCapacity) state.SkipWithError("the list was not read whole");
+    }
+}
+BENCHMARK(BM_ImportList)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The reading alone, from bytes in memory.
 void BM_ReadProgressFromMemory(benchmark::State& state) {

@@ -29,6 +29,8 @@ PracticeDialog::PracticeDialog(ControlHost& host, DrillEnvironment environment, 
     : Dialog(host),
       m_environment(std::move(environment)),
       m_progressFile(m_environment.progressFile, m_environment.diagnostics),
+      m_lists(m_environment.savingRefused ? std::filesystem::path() : m_environment.listsFolder,
+              m_environment.diagnostics),
       m_speech(speech) {}
 
 template <typename Visit>
@@ -111,6 +113,10 @@ void PracticeDialog::SelectNextRow() {
             congratulation = texts::kCongratulationsAll;
         } else if (reviewing) {
             congratulation = texts::kReviewDone;
+        } else if (m_rows != &m_builtIn) {
+            congratulation.append(texts::kListCongratulationsPrefix)
+                .append(m_filter)
+                .append(texts::kCongratulationsSuffix);
         } else {
             congratulation.append(texts::kCongratulationsPrefix).append(m_filter).append(texts::kCongratulationsSuffix);
         }
@@ -201,8 +207,13 @@ void PracticeDialog::OnRetry() {
 void PracticeDialog::OnResetAll() {
     if (m_speech) m_speech->Stop();
     if (!Host().AskYesNo(texts::kResetQuestion, texts::kResetQuestionCaption)) return;
-    for (int row = 0; row < m_builtIn.size; ++row) m_builtIn.Mark(row).clear();
-    m_resetInSession = true;
+    // The bank being drilled starts again: the built-in one, or the chosen list.
+    for (int row = 0; row < m_rows->size; ++row) m_rows->Mark(row).clear();
+    if (const int list = ChosenList(); list >= 0) {
+        m_lists.MarkReset(list);
+    } else {
+        m_resetInSession = true;
+    }
     m_masteredCount = 0;
     SetNumber(ids::kMasteredCount, 0);
 }
@@ -213,6 +224,10 @@ void PracticeDialog::OnFilterChange() {
     if (!chosen) return;
     m_filter = std::move(*chosen);
     Host().SetItemText(ids::kCategoryCaption, m_filter);
+    // A list's rows are its own bank; every other entry drills the built-in one.
+    const int list = ChosenList();
+    m_rows = list >= 0 ? &m_lists.Rows(list) : &m_builtIn;
+    Host().EnableItem(ids::kRemoveList, list >= 0);
     m_poolSize = 0;
     m_masteredCount = 0;
     // In 复习 every row is mastered: the count starts at 0 and grows with the rows reviewed.
@@ -271,9 +286,11 @@ void PracticeDialog::OnDictation() {
         if (m_dictating) SayRowAsked();
     }
     UpdateListenButton();
-    // The box takes no keys of the drill: they go back to the answer, or to 下一题 after a submission.
-    host.SetItemFocus(Asking() ? ids::kAnswerBox : ids::kNext);
+    // The box takes no keys of the drill.
+    ReturnFocusToDrill();
 }
+
+void PracticeDialog::ReturnFocusToDrill() { Host().SetItemFocus(Asking() ? ids::kAnswerBox : ids::kNext); }
 
 bool PracticeDialog::Asking() const { return m_currentRow >= 0 && !m_answerShown; }
 

@@ -13,6 +13,7 @@
 #include "data/word_bank.h"
 #include "drill/progress_file.h"
 #include "drill/row_bank.h"
+#include "drill/word_lists.h"
 #include "framework/dialog.h"
 #include "framework/seed_draw.h"
 #include "framework/speech.h"
@@ -63,6 +64,10 @@ public:
     void OnListen();
     // 听写 turned on or off.
     void OnDictation();
+    // 导入词表…: a file of the pupil's own words becomes a filter entry, chosen at once.
+    void OnImportList();
+    // 删除词表: the chosen list and its marks are deleted, after a question.
+    void OnRemoveList();
 
     // Read-only views of the state, for the backends and tests.
     std::int32_t CurrentRow() const { return m_currentRow; }
@@ -78,6 +83,7 @@ public:
     bool AnswerShown() const { return m_answerShown; }
     // Whether 听写 is on: each row is said as it is asked, and its prompt waits for the submission.
     bool Dictating() const { return m_dictating; }
+    const WordLists& Lists() const { return m_lists; }
 
     // A mark counts as mastered when it is not empty and holds no byte '0'. Inline, and a plain
     // loop: a selection asks it for every row of the bank, and a mark is a byte or two.
@@ -101,6 +107,12 @@ private:
     void TellRowsDue();
     void FillWordBank();
     void LoadProgress();
+    // At start-up: an entry after the built-in ones for each list in the lists folder.
+    void ShowWordLists();
+    // The list the chosen filter names, or -1 for the built-in bank.
+    int ChosenList() const;
+    // Puts the focus back where the drill's keys belong: the answer while a row is asked, else 下一题.
+    void ReturnFocusToDrill();
     // Saves without asking anything; false when nothing was saved (m_progressFile.Fault() says why).
     bool SaveProgress();
     // The close box's question after a failed save: true to try again.
@@ -129,8 +141,9 @@ private:
 
     DrillEnvironment m_environment;
     ProgressFile m_progressFile;
-    // The built-in bank, and the bank whose rows the chosen filter drills.
+    // The built-in bank, the pupil's lists, and the bank whose rows the chosen filter drills.
     RowBank m_builtIn;
+    WordLists m_lists;
     RowBank* m_rows = &m_builtIn;
     std::string m_filter;
     FontHandle m_font18 = 0;
@@ -148,6 +161,9 @@ private:
     std::int32_t m_markLineCount = 0;
     // Whether the pupil cleared every mark in this run (the reset button).
     bool m_resetInSession = false;
+    // Whether the built-in bank's progress was saved at the end of the run (the lists' saves may
+    // still be tried again).
+    bool m_builtInSaved = false;
     // Whether the run's one save at its end has been made: the close request and the session's
     // end may both come, and the counter grows once.
     bool m_endSaved = false;

@@ -26,6 +26,8 @@ constexpr MessageMapEntry kMessageMap[] = {
     {ids::kListen, Notification::Clicked, &PracticeDialog::OnListen},
     {ids::kDictation, Notification::Clicked, &PracticeDialog::OnDictation},
     {ids::kCategoryCombo, Notification::SelectionChanged, &PracticeDialog::OnFilterChange},
+    {ids::kImportList, Notification::Clicked, &PracticeDialog::OnImportList},
+    {ids::kRemoveList, Notification::Clicked, &PracticeDialog::OnRemoveList},
 };
 
 }  // namespace
@@ -49,6 +51,7 @@ bool PracticeDialog::OnInitDialog() {
     m_poolSize = m_builtIn.size;
 
     ChoosePosterToShow();
+    ShowWordLists();
     // 听写 waits for a voice (OnSpeechReady).
     Host().EnableItem(ids::kDictation, false);
     SelectNextRow();

@@ -36,12 +36,16 @@ void PracticeDialog::TellRowsDue() {
 
 bool PracticeDialog::SaveProgress() {
     if (m_environment.savingRefused) return false;
-    // One more run. The file decides the counter when the start-up could not read it whole.
-    const std::optional<std::int32_t> saved =
-        m_progressFile.Save(m_runCounter, m_builtIn.MarksInUse(), m_resetInSession);
-    // A failed save leaves the counter, so that trying again writes the same run.
-    if (saved) m_runCounter = *saved;
-    return saved.has_value();
+    if (!m_builtInSaved) {
+        // One more run. The file decides the counter when the start-up could not read it whole.
+        const std::optional<std::int32_t> saved =
+            m_progressFile.Save(m_runCounter, m_builtIn.MarksInUse(), m_resetInSession);
+        // A failed save leaves the counter, so that trying again writes the same run.
+        if (saved) m_runCounter = *saved;
+        m_builtInSaved = saved.has_value();
+    }
+    const bool listsSaved = m_lists.Save();
+    return m_builtInSaved && listsSaved;
 }
 
 bool PracticeDialog::AskToRetrySave() {

@@ -16,42 +16,10 @@
 namespace zembra {
 namespace {
 
-// How often an open or a replace is tried while another copy of the program holds the file (50 ms
-// apart).
+// How often an open is tried while another copy of the program holds the file (50 ms apart).
 constexpr int kOpenAttempts = 20;
-// How many names a temporary file may try while leftovers of crashed saves take the first ones.
-constexpr unsigned kTemporaryNames = 1000;
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Replaces `target` by `temporary`, waiting a little while another copy of the program holds it.
-bool ReplaceWhenFree(const std::filesystem::path& temporary, const std::filesystem::path& target) {
-    for (int attempt = 1;; ++attempt) {
-        const ReplaceStatus status = ReplaceFileAtomically(temporary, target);
-        if (status != ReplaceStatus::Busy || attempt == kOpenAttempts) return status == ReplaceStatus::Replaced;
-        PauseBeforeRetry();
-    }
-}
-
-// Writes `bytes` to a new temporary file beside `target` and puts it in the target's place;
-// `written` is then the new file's identity, which the rename keeps.
-bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes,
-                    std::optional<FileIdentity>& written) {
-    for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
-        const std::filesystem::path temporary = TemporaryPathBeside(target, attempt);
-        RawFile file;
-        const OpenStatus status = file.CreateNew(temporary);
-        if (status == OpenStatus::Exists) continue;  // a leftover of a crash: take another name
-        if (status != OpenStatus::Opened) return false;
-        const bool ok = file.MatchPermissions(target) && file.Write(bytes.data(), bytes.size()) && file.Flush();
-        written = file.Identity();
-        const bool closed = file.Close();
-        if (ok && closed && ReplaceWhenFree(temporary, target)) return true;
-        RemoveFileIfPresent(temporary);
-        return false;
-    }
-    return false;
-}
 
 ProgressFault FaultOf(OpenStatus status) {
     if (status == OpenStatus::NotFound) return ProgressFault::None;

@@ -29,6 +29,20 @@ bool ParseTemporaryName(std::string_view name, std::string_view target, unsigned
     return attemptError == std::errc() && afterAttempt != afterId + 1 && afterAttempt == end;
 }
 
+// How often a replace is tried while another copy of the program holds the file (50 ms apart).
+constexpr int kReplaceAttempts = 20;
+// How many names a temporary file may try while leftovers of crashed saves take the first ones.
+constexpr unsigned kTemporaryNames = 1000;
+
+// Replaces `target` by `temporary`, waiting a little while another copy of the program holds it.
+bool ReplaceWhenFree(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+    for (int attempt = 1;; ++attempt) {
+        const ReplaceStatus status = ReplaceFileAtomically(temporary, target);
+        if (status != ReplaceStatus::Busy || attempt == kReplaceAttempts) return status == ReplaceStatus::Replaced;
+        PauseBeforeRetry();
+    }
+}
+
 std::string_view View(const std::u8string& text) { return {reinterpret_cast<const char*>(text.data()), text.size()}; }
 
 }  // namespace
@@ -37,6 +51,24 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, u
     std::filesystem::path result = target;
     result += "." + std::to_string(CurrentProcessId()) + "." + std::to_string(attempt) + std::string(kTemporarySuffix);
     return result;
+}
+
+bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes,
+                    std::optional<FileIdentity>& written) {
+    for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        const std::filesystem::path temporary = TemporaryPathBeside(target, attempt);
+        RawFile file;
+        const OpenStatus status = file.CreateNew(temporary);
+        if (status == OpenStatus::Exists) continue;  // a leftover of a crash: take another name
+        if (status != OpenStatus::Opened) return false;
+        const bool ok = file.MatchPermissions(target) && file.Write(bytes.data(), bytes.size()) && file.Flush();
+        written = file.Identity();
+        const bool closed = file.Close();
+        if (ok && closed && ReplaceWhenFree(temporary, target)) return true;
+        RemoveFileIfPresent(temporary);
+        return false;
+    }
+    return false;
 }
 
 void RemoveLeftoverTemporaries(const std::filesystem::path& target) {

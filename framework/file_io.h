@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace zembra {
 
@@ -91,6 +92,12 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path);
 
 // A name for a temporary file beside `target`, unique to this process: target.PID.ATTEMPT.tmp.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, unsigned attempt);
+
+// Writes `bytes` to a new temporary file beside `target`, with the target's permissions, flushes it
+// to disk and puts it in the target's place in one step; `written` is then the new file's identity,
+// which the rename keeps. False when nothing was replaced (the temporary file is gone again).
+bool WriteInPlaceOf(const std::filesystem::path& target, const std::string& bytes,
+                    std::optional<FileIdentity>& written);
 
 // Removes the temporary files beside `target` that TemporaryPathBeside named for processes which
 // have ended (saves cut short by a crash) and for this process; nothing else, and never the

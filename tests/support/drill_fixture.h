@@ -60,7 +60,8 @@ protected:
         if (fileBytes) WriteBytes(m_file, *fileBytes);
         m_dialog = std::make_unique<PracticeDialog>(
             m_window,
-            DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; }},
+            DrillEnvironment{m_file, [this] { return m_now; }, [this](std::string_view line) { m_output += line; },
+                             false, m_lists},
             &m_speech);
         m_window.Start(*m_dialog);
     }
@@ -98,8 +99,19 @@ protected:
         m_window.Click(1068);
     }
 
+    // Writes a list file of these bytes outside the lists folder and imports it with 导入词表….
+    void Import(const std::string& fileName, const std::string& bytes) {
+        const std::filesystem::path file =
+            m_dir / "chosen" / std::filesystem::path(std::u8string(fileName.begin(), fileName.end()));
+        std::filesystem::create_directories(file.parent_path());
+        WriteBytes(file, bytes);
+        m_window.ChooseNextFile(file);
+        m_window.Click(ids::kImportList);
+    }
+
     TempDir m_dir;
     std::filesystem::path m_file = m_dir / "ZbXxYy.zb";
+    std::filesystem::path m_lists = m_dir / "lists";
     MemoryDialog m_window{MainDialogTemplate(), MainDialogComboLists()};
     std::int64_t m_now = 1700000000;
     std::string m_output;

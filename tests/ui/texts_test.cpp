@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{t::kListNotText, "它不是文本文件"}, TextCase{t::kListNoRows, "里面没有一行是“英语 中文”这样的词"},
         TextCase{t::kListUnreadable, "它读不出来"},
         TextCase{t::kListNotStored, "词表存不进数据文件夹（磁盘满了，或没有权限）"},
-        TextCase{t::kRemoveListQuestionFormat, "要删除词表“%s”吗？它的练习记录也会一起删除。"}));
+        TextCase{t::kRemoveListQuestionFormat, "要删除词表“%s”吗？它的练习记录也会一起删除。"},
+        TextCase{t::kRemoveListTitle, "删除词表"},
+        TextCase{t::kListNotRemoved, "这个词表删除不了（也许它的文件正被别的程序使用）。"}));
 
 INSTANTIATE_TEST_SUITE_P(
     ProgressFaults, OwnTexts,
