@@ -31,8 +31,9 @@ DialogDriver::DialogDriver(std::filesystem::path progressFile, std::unique_ptr<w
     : m_host(ids::kDialog, ids::kAppIcon),
       m_speech(std::move(engine)),
       m_dialog(m_host,
-               DrillEnvironment{std::move(progressFile), [] { return kDriverClock; },
-                                [this](std::string_view line) { m_diagnostics += line; }},
+               DrillEnvironment{progressFile, [] { return kDriverClock; },
+                                [this](std::string_view line) { m_diagnostics += line; }, false,
+                                progressFile.parent_path() / "lists"},
                &m_speech) {
     m_host.SetAccessibleNames(MainDialogAccessibleNames());
 }

@@ -25,8 +25,9 @@ using Step = std::function<void(DialogDriver&)>;
 
 class DialogDriver {
 public:
-    // The dialog reads and writes `progressFile`, with a fixed clock, its diagnostics kept, and
-    // the system's own SAPI 5 voice, or the engine given.
+    // The dialog reads and writes `progressFile` and keeps its word lists in the folder "lists"
+    // beside it, with a fixed clock, its diagnostics kept, and the system's own SAPI 5 voice, or
+    // the engine given.
     explicit DialogDriver(std::filesystem::path progressFile,
                           std::unique_ptr<win32::SapiEngine> engine = win32::MakeSapiEngine());
 

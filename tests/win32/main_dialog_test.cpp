@@ -128,9 +128,10 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             EXPECT_EQ((style & WS_TABSTOP) != 0, c.tabStop);
             EXPECT_EQ((style & WS_GROUP) != 0, c.Group());
-            // The drill disables 听一听 while a row is asked, and 听写 until a voice is found (Wine has
-            // none); nothing else starts disabled.
-            EXPECT_EQ((style & WS_DISABLED) != 0, c.id == ids::kListen || c.id == ids::kDictation);
+            // The drill disables 听一听 while a row is asked, 听写 until a voice is found (Wine has
+            // none), and 删除词表 while no list is chosen; nothing else starts disabled.
+            EXPECT_EQ((style & WS_DISABLED) != 0,
+                      c.id == ids::kListen || c.id == ids::kDictation || c.id == ids::kRemoveList);
             if (c.kind != ControlKind::IconStatic && c.kind != ControlKind::BitmapStatic) {
                 // The dialog manager converts the position and the size each on its own.
                 RECT position{c.rect.x, c.rect.y, 0, 0};
@@ -946,6 +947,25 @@ HWND FileNameField(HWND box) {
     return field != nullptr ? field : GetDlgItem(box, edt1);
 }
 
+// The open dialog that the dialog has open, or nullptr while it is not there yet.
+HWND FileDialog(const DialogDriver& d) {
+    HWND box = d.MessageBoxWindow();
+    return box != nullptr && FileNameField(box) != nullptr ? box : nullptr;
+}
+
+// The file's full path typed into the open dialog's name field, and Open pressed.
+void OpenInFileDialog(DialogDriver& d, HWND box, const std::filesystem::path& file) {
+    SetFocus(FileNameField(box));
+    d.Type(file.wstring());
+    DialogDriver::Click(GetDlgItem(box, IDOK));
+}
+
+// A message box that the dialog has open (not the open dialog), or nullptr.
+HWND MessageBoxOpen(const DialogDriver& d) {
+    HWND box = d.MessageBoxWindow();
+    return box != nullptr && GetDlgItem(box, 0xFFFF) != nullptr ? box : nullptr;
+}
+
 // The desktop's own open dialog, owned by the dialog, with the title and the one filter given: the
 // file typed into its name field with its full path and opened comes back, Cancel gives nothing,
 // and the program's current folder is left as it was.
@@ -961,17 +981,14 @@ TEST_F(MainDialogTest, TheFileDialogGivesTheFileOpenedAndNothingForCancel) {
     driver.Run({
         [&](DialogDriver& d) { ask(opened, d); },
         [&](DialogDriver& d) {
-            HWND box = d.MessageBoxWindow();
+            HWND box = FileDialog(d);
             if (box == nullptr) return d.RunAgain();
             EXPECT_EQ(GetWindow(box, GW_OWNER), d.Dialog());
             EXPECT_EQ(DialogDriver::TextOf(box), L"导入词表");
             HWND filter = GetDlgItem(box, cmb1);
             EXPECT_EQ(SendMessageW(filter, CB_GETCOUNT, 0, 0), 1);
             EXPECT_EQ(DialogDriver::TextOf(filter), L"词表文件 (*.txt;*.csv;*.tsv)");
-            ASSERT_NE(FileNameField(box), nullptr);
-            SetFocus(FileNameField(box));
-            d.Type(list.wstring());
-            DialogDriver::Click(GetDlgItem(box, IDOK));
+            OpenInFileDialog(d, box, list);
         },
         [&](DialogDriver& d) {
             EXPECT_EQ(d.MessageBoxWindow(), nullptr);
@@ -980,12 +997,96 @@ TEST_F(MainDialogTest, TheFileDialogGivesTheFileOpenedAndNothingForCancel) {
             ask(cancelled, d);
         },
         [](DialogDriver& d) {
-            HWND box = d.MessageBoxWindow();
+            HWND box = FileDialog(d);
             if (box == nullptr) return d.RunAgain();
             DialogDriver::Click(GetDlgItem(box, IDCANCEL));
         },
         [&](DialogDriver& d) {
             EXPECT_EQ(cancelled, std::nullopt);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// A list through the real modal loop: 导入词表 opens the file dialog, the list chosen there is
+// reported, becomes the entry after the built-in ones and is drilled at once; the close box saves
+// its marks, and the next start finds it with them. 删除词表 asks, then takes it away with its
+// files and goes back to 全选.
+TEST_F(MainDialogTest, AListImportedIsDrilledSavedFoundAgainAndRemoved) {
+    const std::filesystem::path lists = m_dir / "lists";
+    {
+        DialogDriver driver(File());
+        driver.Run({
+            [](DialogDriver& d) {
+                EXPECT_TRUE(d.Enabled(ids::kImportList));
+                EXPECT_FALSE(d.Enabled(ids::kRemoveList));
+                d.Click(ids::kImportList);
+            },
+            [](DialogDriver& d) {
+                HWND box = FileDialog(d);
+                if (box == nullptr) return d.RunAgain();
+                OpenInFileDialog(d, box, ListFile("Unit 3 Unicode.txt"));
+            },
+            [](DialogDriver& d) {
+                HWND box = MessageBoxOpen(d);
+                if (box == nullptr) return d.RunAgain();
+                ExpectBox(d, box, L"导入了 11 个词。", L"导入词表", {IDOK}, LoadIconW(nullptr, IDI_INFORMATION));
+                DialogDriver::Click(GetDlgItem(box, IDOK));
+            },
+            [](DialogDriver& d) {
+                HWND combo = d.Item(ids::kCategoryCombo);
+                EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 16);
+                EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 15);
+                EXPECT_EQ(DialogDriver::TextOf(combo), L"Unit 3 Unicode");
+                EXPECT_EQ(d.Text(ids::kCategoryCaption), L"Unit 3 Unicode");
+                EXPECT_EQ(d.Text(ids::kTotalCount), L"11");
+                EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+                EXPECT_TRUE(d.Enabled(ids::kRemoveList));
+                EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+                d.Type(d.Text(ids::kAnswerHolder));
+                d.Press(VK_RETURN);
+            },
+            [](DialogDriver& d) {
+                EXPECT_TRUE(d.Visible(ids::kRightMark));
+                EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+                PostMessageW(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            },
+        });
+    }
+    EXPECT_TRUE(std::filesystem::exists(lists / "Unit 3 Unicode.txt"));
+    EXPECT_TRUE(std::filesystem::exists(lists / "Unit 3 Unicode.zb"));
+
+    DialogDriver next(File());
+    next.Run({
+        [](DialogDriver& d) {
+            HWND combo = d.Item(ids::kCategoryCombo);
+            ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 16);
+            wchar_t entry[32] = {};
+            SendMessageW(combo, CB_GETLBTEXT, 15, reinterpret_cast<LPARAM>(entry));
+            EXPECT_STREQ(entry, L"Unit 3 Unicode");
+            EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+            DialogDriver::Click(GetWindow(combo, GW_CHILD));
+        },
+        [](DialogDriver& d) { d.Press(VK_DOWN, 16); },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"11");
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+            d.Click(ids::kRemoveList);
+        },
+        [](DialogDriver& d) {
+            ExpectYesNoBox(d, d.MessageBoxWindow(), L"要删除词表“Unit 3 Unicode”吗？它的练习记录也会一起删除。",
+                           L"操作确认");
+            d.Press(VK_RETURN);  // 是
+        },
+        [&](DialogDriver& d) {
+            HWND combo = d.Item(ids::kCategoryCombo);
+            EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 15);
+            EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+            EXPECT_EQ(DialogDriver::TextOf(combo), L"全选");
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"1754");
+            EXPECT_FALSE(d.Enabled(ids::kRemoveList));
+            EXPECT_FALSE(std::filesystem::exists(lists / "Unit 3 Unicode.txt"));
+            EXPECT_FALSE(std::filesystem::exists(lists / "Unit 3 Unicode.zb"));
             d.Press(VK_ESCAPE);
         },
     });
