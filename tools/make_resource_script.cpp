@@ -70,6 +70,10 @@ std::string ControlName(int id) {
             return "IDC_FILTER_LABEL";
         case ids::kDictation:
             return "IDC_DICTATION";
+        case ids::kImportList:
+            return "IDC_IMPORT_LIST";
+        case ids::kRemoveList:
+            return "IDC_REMOVE_LIST";
         default:
             break;
     }

@@ -2,6 +2,9 @@
 // then the program ends.
 #include "app/practice_app.h"
 
+#include <utility>
+
+#include "app/win32/lists_folder.h"
 #include "app/win32/running_copy.h"
 #include "drill/practice_dialog.h"
 #include "framework/diagnostics.h"
@@ -37,7 +40,9 @@ bool PracticeApp::InitInstance() {
     win32::DialogHost host(ids::kDialog, ids::kAppIcon);
     host.SetAccessibleNames(MainDialogAccessibleNames());
     win32::SapiSpeech speech;
-    PracticeDialog dialog(host, DrillEnvironment::ForProgressFile(kProgressFile), &speech);
+    DrillEnvironment environment = DrillEnvironment::ForProgressFile(kProgressFile);
+    environment.listsFolder = win32::ListsFolderPath();
+    PracticeDialog dialog(host, std::move(environment), &speech);
     host.DoModal(dialog);  // the end code is of no interest
     return false;
 }

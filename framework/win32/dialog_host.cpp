@@ -587,7 +587,7 @@ std::optional<std::filesystem::path> DialogHost::AskFileToOpen(const std::string
     filter += L'\0';
     filter += L'\0';
     const std::wstring caption = Wide(title);
-    // Room for a long path; the dialog says when the chosen one does not fit.
+    // Room for the longest path the system has.
     std::wstring file(32768, L'\0');
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
@@ -598,7 +598,15 @@ std::optional<std::filesystem::path> DialogHost::AskFileToOpen(const std::string
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrTitle = caption.c_str();
     request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_DONTADDTORECENT;
-    if (!GetOpenFileNameW(&request)) return std::nullopt;
+    // The dialog makes the chosen file's folder the process's current one (OFN_NOCHANGEDIR does
+    // not hold for an open dialog), which would keep that folder, a memory stick's say, in use to
+    // the end of the program; the one the program started in is put back.
+    std::wstring startedIn(GetCurrentDirectoryW(0, nullptr), L'\0');
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(startedIn.size()), startedIn.data());
+    startedIn.resize(length < startedIn.size() ? length : 0);
+    const BOOL chosen = GetOpenFileNameW(&request);
+    if (!startedIn.empty()) SetCurrentDirectoryW(startedIn.c_str());
+    if (!chosen) return std::nullopt;
     file.resize(std::wcslen(file.c_str()));
     return std::filesystem::path(file);
 }

@@ -31,8 +31,9 @@ DialogDriver::DialogDriver(std::filesystem::path progressFile, std::unique_ptr<w
     : m_host(ids::kDialog, ids::kAppIcon),
       m_speech(std::move(engine)),
       m_dialog(m_host,
-               DrillEnvironment{std::move(progressFile), [] { return kDriverClock; },
-                                [this](std::string_view line) { m_diagnostics += line; }},
+               DrillEnvironment{progressFile, [] { return kDriverClock; },
+                                [this](std::string_view line) { m_diagnostics += line; }, false,
+                                progressFile.parent_path() / "lists"},
                &m_speech) {
     m_host.SetAccessibleNames(MainDialogAccessibleNames());
 }
@@ -42,6 +43,7 @@ INT_PTR DialogDriver::Run(std::vector<Step> steps) {
     m_next = 0;
     m_idleTicks = 0;
     m_waitTicks = 0;
+    m_repeats = 0;
     g_running = this;
     const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
     const INT_PTR result = m_host.DoModal(m_dialog);
@@ -72,7 +74,15 @@ void DialogDriver::Tick() {
     if (m_next < m_steps.size()) {
         // Steps may run inside a message box's own loop; the next one waits for this one.
         const std::size_t current = m_next++;
+        m_again = false;
         m_steps[current](*this);
+        if (m_again && ++m_repeats < kTicksToEnd) {
+            m_next = current;
+        } else {
+            if (m_again) ADD_FAILURE() << "step " << current << " waited in vain";
+            m_repeats = 0;
+        }
+        m_again = false;
         return;
     }
     if (++m_idleTicks == kTicksToEnd) {
@@ -120,6 +130,10 @@ HWND DialogDriver::MessageBoxWindow() const {
     return FindTopLevelWindow([dialog](HWND window) {
         return window != dialog && GetWindow(window, GW_OWNER) == dialog && IsWindowVisible(window);
     });
+}
+
+std::filesystem::path ListFile(std::string_view name) {
+    return std::filesystem::absolute(std::filesystem::path(ZEMBRA_LIST_FILES) / name).make_preferred();
 }
 
 std::string ProgressFile(int runCounter, const std::vector<std::string>& marks) {

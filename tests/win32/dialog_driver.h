@@ -25,8 +25,9 @@ using Step = std::function<void(DialogDriver&)>;
 
 class DialogDriver {
 public:
-    // The dialog reads and writes `progressFile`, with a fixed clock, its diagnostics kept, and
-    // the system's own SAPI 5 voice, or the engine given.
+    // The dialog reads and writes `progressFile` and keeps its word lists in the folder "lists"
+    // beside it, with a fixed clock, its diagnostics kept, and the system's own SAPI 5 voice, or
+    // the engine given.
     explicit DialogDriver(std::filesystem::path progressFile,
                           std::unique_ptr<win32::SapiEngine> engine = win32::MakeSapiEngine());
 
@@ -60,8 +61,10 @@ public:
     static void Click(HWND window);
     void Click(int id) { Click(Item(id)); }
 
-    // The message box that the dialog has open, or nullptr.
+    // The box that the dialog has open (a message box, the file dialog), or nullptr.
     HWND MessageBoxWindow() const;
+    // Runs the current step once more at the next tick, for a window that is not there yet.
+    void RunAgain() { m_again = true; }
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
@@ -75,7 +78,12 @@ private:
     std::size_t m_next = 0;
     int m_idleTicks = 0;
     int m_waitTicks = 0;
+    bool m_again = false;
+    int m_repeats = 0;
 };
+
+// A word list of tests/data/lists, with its full path.
+std::filesystem::path ListFile(std::string_view name);
 
 // A progress file as the program writes it: the counter, then one mark line per row.
 std::string ProgressFile(int runCounter, const std::vector<std::string>& marks);

@@ -1,10 +1,17 @@
 // The real dialog under the real dialog manager: start-up, Enter routing, Tab, the ways it ends,
 // the posters, fonts, colours, the combo box, the Yes/No boxes and the texts, driven with posted
 // keyboard and mouse messages through the real modal loop.
+#include <windows.h>
+// After windows.h: the common dialogs' control ids.
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -121,9 +128,10 @@ TEST_F(MainDialogTest, ControlsAreCreatedAsTheTemplateTableSays) {
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             EXPECT_EQ((style & WS_TABSTOP) != 0, c.tabStop);
             EXPECT_EQ((style & WS_GROUP) != 0, c.Group());
-            // The drill disables 听一听 while a row is asked, and 听写 until a voice is found (Wine has
-            // none); nothing else starts disabled.
-            EXPECT_EQ((style & WS_DISABLED) != 0, c.id == ids::kListen || c.id == ids::kDictation);
+            // The drill disables 听一听 while a row is asked, 听写 until a voice is found (Wine has
+            // none), and 删除词表 while no list is chosen; nothing else starts disabled.
+            EXPECT_EQ((style & WS_DISABLED) != 0,
+                      c.id == ids::kListen || c.id == ids::kDictation || c.id == ids::kRemoveList);
             if (c.kind != ControlKind::IconStatic && c.kind != ControlKind::BitmapStatic) {
                 // The dialog manager converts the position and the size each on its own.
                 RECT position{c.rect.x, c.rect.y, 0, 0};
@@ -216,6 +224,8 @@ TEST_F(MainDialogTest, TextsReadBackAsUtf16) {
         EXPECT_EQ(d.Text(ids::kMasteredLabel), L"掌握:");
         EXPECT_EQ(d.Text(ids::kResetAll), L"再来一遍");
         EXPECT_EQ(d.Text(ids::kFilterLabel), L"筛选:");
+        EXPECT_EQ(d.Text(ids::kImportList), L"导入词表(&I)…");
+        EXPECT_EQ(d.Text(ids::kRemoveList), L"删除词表(&R)");
         EXPECT_EQ(d.Text(ids::kMasteredCount), L"1753");
         d.Press(VK_ESCAPE);
     }});
@@ -672,6 +682,38 @@ TEST_F(MainDialogTest, TheCategoryListHoldsFifteenEntriesAndNoSelection) {
     }});
 }
 
+// The drill changes the list itself: an entry added, selected or removed shows in the field, and
+// the dialog hears nothing of it (a selection it heard of would filter the rows).
+TEST_F(MainDialogTest, ComboItemsAddedSelectedAndRemovedTellTheDialogNothing) {
+    DialogDriver driver(File());
+    driver.Run({[](DialogDriver& d) {
+        win32::DialogHost& host = d.Host();
+        HWND combo = d.Item(ids::kCategoryCombo);
+        const std::string filter = d.Logic().Filter();
+        const auto heardNothing = [&] {
+            EXPECT_EQ(d.Logic().Filter(), filter);
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"1754");
+        };
+        host.AddComboItem(ids::kCategoryCombo, Utf8ToGbk("Unit 3 Unicode"));
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 16);
+        host.SelectComboItem(ids::kCategoryCombo, 1);
+        EXPECT_EQ(DialogDriver::TextOf(combo), L"单词");
+        heardNothing();
+        host.SelectComboItem(ids::kCategoryCombo, 15);
+        EXPECT_EQ(DialogDriver::TextOf(combo), L"Unit 3 Unicode");
+        EXPECT_EQ(host.GetComboSelectionText(ids::kCategoryCombo), "Unit 3 Unicode");
+        host.RemoveComboItem(ids::kCategoryCombo, 1);  // before the selection, which moves up
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 14);
+        EXPECT_EQ(DialogDriver::TextOf(combo), L"Unit 3 Unicode");
+        host.RemoveComboItem(ids::kCategoryCombo, 14);  // the selection: none is left, the field empty
+        EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 14);
+        EXPECT_EQ(host.GetComboSelectionText(ids::kCategoryCombo), std::nullopt);
+        EXPECT_EQ(DialogDriver::TextOf(combo), L"");
+        heardNothing();
+        d.Press(VK_ESCAPE);
+    }});
+}
+
 TEST_F(MainDialogTest, ChoosingACategoryFromTheListFiltersTheRows) {
     DialogDriver driver(File());
     driver.Run({
@@ -850,21 +892,204 @@ TEST_F(MainDialogTest, ACharacterWithoutAGbkFormMakesTheAnswerWrong) {
     });
 }
 
-// The box the drill asks with: owned by the dialog, the given text and caption, Yes and No with
-// Yes focused, no icon.
-void ExpectYesNoBox(const DialogDriver& d, HWND box, const wchar_t* text, const wchar_t* caption) {
+// A box the drill shows: owned by the dialog, the given text and caption, the given buttons and no
+// others with the first focused, and the given icon (nullptr: none).
+void ExpectBox(const DialogDriver& d, HWND box, const wchar_t* text, const wchar_t* caption,
+               std::initializer_list<int> buttons, HICON icon) {
     ASSERT_NE(box, nullptr) << "no message box is open";
     EXPECT_EQ(GetWindow(box, GW_OWNER), d.Dialog());
     EXPECT_EQ(DialogDriver::TextOf(box), caption);
     EXPECT_EQ(DialogDriver::TextOf(GetDlgItem(box, 0xFFFF)), text);
-    EXPECT_NE(GetDlgItem(box, IDYES), nullptr);
-    EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
-    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr);
-    EXPECT_EQ(GetFocus(), GetDlgItem(box, IDYES));
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        EXPECT_EQ(SendMessageW(child, STM_GETICON, 0, 0), 0) << "the box shows an icon";
+    for (int button : {IDOK, IDCANCEL, IDYES, IDNO}) {
+        const bool wanted = std::find(buttons.begin(), buttons.end(), button) != buttons.end();
+        EXPECT_EQ(GetDlgItem(box, button) != nullptr, wanted) << "button " << button;
     }
+    EXPECT_EQ(GetFocus(), GetDlgItem(box, *buttons.begin()));
+    HICON shown = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !IsWindowVisible(child)) continue;
+        if (const auto i = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0))) shown = i;
+    }
+    EXPECT_EQ(shown, icon);
+}
+
+// The box the drill asks with: Yes and No with Yes focused, no icon.
+void ExpectYesNoBox(const DialogDriver& d, HWND box, const wchar_t* text, const wchar_t* caption) {
+    ExpectBox(d, box, text, caption, {IDYES, IDNO}, nullptr);
+}
+
+// The report of an import: one OK button and the information icon; Tell returns once it is pressed.
+TEST_F(MainDialogTest, TellShowsAnOkBoxWithTheInformationIcon) {
+    DialogDriver driver(File());
+    bool told = false;
+    driver.Run({
+        [&](DialogDriver& d) {
+            d.Host().Tell(Utf8ToGbk("导入了 8 个词。\n有 1 行没有导入：\n第 10 行：没有英语"), texts::kImportListTitle);
+            told = true;
+        },
+        [&](DialogDriver& d) {
+            EXPECT_FALSE(told);
+            ExpectBox(d, d.MessageBoxWindow(), L"导入了 8 个词。\n有 1 行没有导入：\n第 10 行：没有英语", L"导入词表",
+                      {IDOK}, LoadIconW(nullptr, IDI_INFORMATION));
+            DialogDriver::Click(GetDlgItem(d.MessageBoxWindow(), IDOK));
+        },
+        [&](DialogDriver& d) {
+            EXPECT_TRUE(told);
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// The file name field of the open dialog: a combo box on Windows, an edit on older systems.
+HWND FileNameField(HWND box) {
+    HWND field = GetDlgItem(box, cmb13);
+    return field != nullptr ? field : GetDlgItem(box, edt1);
+}
+
+// The open dialog that the dialog has open, or nullptr while it is not there yet.
+HWND FileDialog(const DialogDriver& d) {
+    HWND box = d.MessageBoxWindow();
+    return box != nullptr && FileNameField(box) != nullptr ? box : nullptr;
+}
+
+// The file's full path typed into the open dialog's name field, and Open pressed.
+void OpenInFileDialog(DialogDriver& d, HWND box, const std::filesystem::path& file) {
+    SetFocus(FileNameField(box));
+    d.Type(file.wstring());
+    DialogDriver::Click(GetDlgItem(box, IDOK));
+}
+
+// A message box that the dialog has open (not the open dialog), or nullptr.
+HWND MessageBoxOpen(const DialogDriver& d) {
+    HWND box = d.MessageBoxWindow();
+    return box != nullptr && GetDlgItem(box, 0xFFFF) != nullptr ? box : nullptr;
+}
+
+// The desktop's own open dialog, owned by the dialog, with the title and the one filter given: the
+// file typed into its name field with its full path and opened comes back, Cancel gives nothing,
+// and the program's current folder is left as it was.
+TEST_F(MainDialogTest, TheFileDialogGivesTheFileOpenedAndNothingForCancel) {
+    static constexpr std::string_view kPatterns[] = {"*.txt", "*.csv", "*.tsv"};
+    const std::filesystem::path list = ListFile("Unit 2 spreadsheet.csv");
+    const std::filesystem::path startedIn = std::filesystem::current_path();
+    std::optional<std::filesystem::path> opened, cancelled{"not asked"};
+    const auto ask = [](std::optional<std::filesystem::path>& result, DialogDriver& d) {
+        result = d.Host().AskFileToOpen(texts::kImportListTitle, texts::kListFileFilter, kPatterns);
+    };
+    DialogDriver driver(File());
+    driver.Run({
+        [&](DialogDriver& d) { ask(opened, d); },
+        [&](DialogDriver& d) {
+            HWND box = FileDialog(d);
+            if (box == nullptr) return d.RunAgain();
+            EXPECT_EQ(GetWindow(box, GW_OWNER), d.Dialog());
+            EXPECT_EQ(DialogDriver::TextOf(box), L"导入词表");
+            HWND filter = GetDlgItem(box, cmb1);
+            EXPECT_EQ(SendMessageW(filter, CB_GETCOUNT, 0, 0), 1);
+            EXPECT_EQ(DialogDriver::TextOf(filter), L"词表文件 (*.txt;*.csv;*.tsv)");
+            OpenInFileDialog(d, box, list);
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(d.MessageBoxWindow(), nullptr);
+            EXPECT_EQ(opened, list);
+            EXPECT_EQ(std::filesystem::current_path(), startedIn);
+            ask(cancelled, d);
+        },
+        [](DialogDriver& d) {
+            HWND box = FileDialog(d);
+            if (box == nullptr) return d.RunAgain();
+            DialogDriver::Click(GetDlgItem(box, IDCANCEL));
+        },
+        [&](DialogDriver& d) {
+            EXPECT_EQ(cancelled, std::nullopt);
+            d.Press(VK_ESCAPE);
+        },
+    });
+}
+
+// A list through the real modal loop: 导入词表 opens the file dialog, the list chosen there is
+// reported, becomes the entry after the built-in ones and is drilled at once; the close box saves
+// its marks, and the next start finds it with them. 删除词表 asks, then takes it away with its
+// files and goes back to 全选.
+TEST_F(MainDialogTest, AListImportedIsDrilledSavedFoundAgainAndRemoved) {
+    const std::filesystem::path lists = m_dir / "lists";
+    {
+        DialogDriver driver(File());
+        driver.Run({
+            [](DialogDriver& d) {
+                EXPECT_TRUE(d.Enabled(ids::kImportList));
+                EXPECT_FALSE(d.Enabled(ids::kRemoveList));
+                d.Click(ids::kImportList);
+            },
+            [](DialogDriver& d) {
+                HWND box = FileDialog(d);
+                if (box == nullptr) return d.RunAgain();
+                OpenInFileDialog(d, box, ListFile("Unit 3 Unicode.txt"));
+            },
+            [](DialogDriver& d) {
+                HWND box = MessageBoxOpen(d);
+                if (box == nullptr) return d.RunAgain();
+                ExpectBox(d, box, L"导入了 11 个词。", L"导入词表", {IDOK}, LoadIconW(nullptr, IDI_INFORMATION));
+                DialogDriver::Click(GetDlgItem(box, IDOK));
+            },
+            [](DialogDriver& d) {
+                HWND combo = d.Item(ids::kCategoryCombo);
+                EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 16);
+                EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 15);
+                EXPECT_EQ(DialogDriver::TextOf(combo), L"Unit 3 Unicode");
+                EXPECT_EQ(d.Text(ids::kCategoryCaption), L"Unit 3 Unicode");
+                EXPECT_EQ(d.Text(ids::kTotalCount), L"11");
+                EXPECT_EQ(d.Text(ids::kMasteredCount), L"0");
+                EXPECT_TRUE(d.Enabled(ids::kRemoveList));
+                EXPECT_EQ(d.FocusId(), ids::kAnswerBox);
+                d.Type(d.Text(ids::kAnswerHolder));
+                d.Press(VK_RETURN);
+            },
+            [](DialogDriver& d) {
+                EXPECT_TRUE(d.Visible(ids::kRightMark));
+                EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+                PostMessageW(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            },
+        });
+    }
+    EXPECT_TRUE(std::filesystem::exists(lists / "Unit 3 Unicode.txt"));
+    EXPECT_TRUE(std::filesystem::exists(lists / "Unit 3 Unicode.zb"));
+
+    DialogDriver next(File());
+    next.Run({
+        [](DialogDriver& d) {
+            HWND combo = d.Item(ids::kCategoryCombo);
+            ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 16);
+            wchar_t entry[32] = {};
+            SendMessageW(combo, CB_GETLBTEXT, 15, reinterpret_cast<LPARAM>(entry));
+            EXPECT_STREQ(entry, L"Unit 3 Unicode");
+            EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+            DialogDriver::Click(GetWindow(combo, GW_CHILD));
+        },
+        [](DialogDriver& d) { d.Press(VK_DOWN, 16); },
+        [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"11");
+            EXPECT_EQ(d.Text(ids::kMasteredCount), L"1");
+            d.Click(ids::kRemoveList);
+        },
+        [](DialogDriver& d) {
+            ExpectYesNoBox(d, d.MessageBoxWindow(), L"要删除词表“Unit 3 Unicode”吗？它的练习记录也会一起删除。",
+                           L"操作确认");
+            d.Press(VK_RETURN);  // 是
+        },
+        [&](DialogDriver& d) {
+            HWND combo = d.Item(ids::kCategoryCombo);
+            EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 15);
+            EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+            EXPECT_EQ(DialogDriver::TextOf(combo), L"全选");
+            EXPECT_EQ(d.Text(ids::kTotalCount), L"1754");
+            EXPECT_FALSE(d.Enabled(ids::kRemoveList));
+            EXPECT_FALSE(std::filesystem::exists(lists / "Unit 3 Unicode.txt"));
+            EXPECT_FALSE(std::filesystem::exists(lists / "Unit 3 Unicode.zb"));
+            d.Press(VK_ESCAPE);
+        },
+    });
 }
 
 TEST_F(MainDialogTest, RetryAfterSubmittingIsRefusedWithAYesNoBox) {

@@ -46,6 +46,9 @@ TEST_F(ScreenReaderTest, TheNamesFollowTheDrill) {
             EXPECT_EQ(name(ids::kResultLine), L"结果");
             EXPECT_EQ(name(ids::kTotalCount), L"总计 1754");
             EXPECT_EQ(name(ids::kMasteredCount), L"掌握 1753");
+            // The two word-list commands without their access keys and the ellipsis.
+            EXPECT_EQ(name(ids::kImportList), L"导入词表");
+            EXPECT_EQ(name(ids::kRemoveList), L"删除词表");
             for (const Poster& poster : kPosterOrder) EXPECT_EQ(name(poster.control), L"布告栏海报") << poster.control;
             // The texts that say enough themselves keep them.
             EXPECT_EQ(name(ids::kTotalLabel), L"");
