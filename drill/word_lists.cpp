@@ -1,6 +1,7 @@
 #include "drill/word_lists.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <optional>
 #include <system_error>
@@ -71,6 +72,24 @@ void FillRows(RowBank& bank, const std::string& name, std::span<const WordListRo
     }
 }
 
+// Windows takes file names that differ only in the case of their letters for one file, so lists do
+// everywhere: "unit 1.txt" imported again is the list "Unit 1". A GBK character's second byte may
+// look like a letter and is compared exactly.
+bool SameListName(std::string_view first, std::string_view second) {
+    if (first.size() != second.size()) return false;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        const auto a = static_cast<unsigned char>(first[i]);
+        const auto b = static_cast<unsigned char>(second[i]);
+        if (a >= 0x81 && a <= 0xFE && i + 1 < first.size()) {
+            if (a != b || first[i + 1] != second[i + 1]) return false;
+            ++i;
+        } else if (std::tolower(a) != std::tolower(b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string RowKey(std::string_view answer, std::string_view prompt) {
     std::string key(answer);
     key += '\t';
@@ -136,6 +155,8 @@ void WordLists::ReadFolder(std::span<const std::string_view> taken) {
         // Only a name that reads back as this file's, and is no built-in entry, is a list.
         if (name.empty() || CopyOf(name) != path) continue;
         if (std::find(taken.begin(), taken.end(), name) != taken.end()) continue;
+        if (std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameListName(n, name); }))
+            continue;
         names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
@@ -150,7 +171,7 @@ const std::string& WordLists::Name(int list) const { return m_lists.at(static_ca
 
 int WordLists::Find(std::string_view name) const {
     for (std::size_t i = 0; i < m_lists.size(); ++i) {
-        if (m_lists[i]->name == name) return static_cast<int>(i);
+        if (SameListName(m_lists[i]->name, name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -183,10 +204,13 @@ ImportOutcome WordLists::Import(const std::filesystem::path& file, std::span<con
     if (outcome.reading.refusal != ListRefusal::None) return outcome;
     const std::span<const WordListRow> rows = outcome.reading.rows;
 
-    const std::string name = ListNameFor(file, taken);
+    std::string name = ListNameFor(file, taken);
     const int existing = Find(name);
-    // The old rows and marks are read before the new copy replaces the old one.
-    if (existing >= 0) Read(existing);
+    if (existing >= 0) {
+        // The list keeps its name; its old rows and marks are read before the new copy replaces them.
+        name = Name(existing);
+        Read(existing);
+    }
 
     std::error_code error;
     if (std::filesystem::create_directories(m_folder, error)) {

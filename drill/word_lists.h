@@ -57,7 +57,7 @@ public:
     void ReadFolder(std::span<const std::string_view> taken);
     int Count() const { return static_cast<int>(m_lists.size()); }
     const std::string& Name(int list) const;
-    // The list of that name, or -1.
+    // The list of that name, or -1; names that differ only in the case of ASCII letters are one.
     int Find(std::string_view name) const;
     // The list's rows, each carrying its name as its category, and their marks: read when first
     // asked. A copy that cannot be read gives no rows.

@@ -152,8 +152,8 @@ constexpr Row kRows[] = {
     {{ids::kDictation, K::CheckBox, t::kDictationText, {110, 199, 52, 12}, kShown, kNoTab}, F::Song12},
     // Either side of the notice board's caption, away from the drill; no tab stop, reached by
     // their access keys.
-    {{ids::kImportList, K::PushButton, t::kImportListText, {326, 10, 45, 12}, kShown, kNoTab}, F::Dialog},
-    {{ids::kRemoveList, K::PushButton, t::kRemoveListText, {425, 10, 45, 12}, kShown, kNoTab}, F::Dialog},
+    {{ids::kImportList, K::PushButton, t::kImportListText, {324, 10, 47, 12}, kShown, kNoTab}, F::Dialog},
+    {{ids::kRemoveList, K::PushButton, t::kRemoveListText, {425, 10, 47, 12}, kShown, kNoTab}, F::Dialog},
 };
 static_assert(std::size(kRows) == kControlCount);
 static_assert(Letter(31) == ids::kLastLetterStatic && AnswerEdit(31) == ids::kLastAnswerEdit);

@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{1098, ControlKind::BitmapStatic, "", {327, 45, 143, 167}, FontRole::Dialog},
                       ControlCase{1102, ControlKind::DropDownCombo, "", {39, 199, 64, 76}, FontRole::Dialog},
                       ControlCase{1103, ControlKind::TextStatic, "筛选:", {6, 201, 28, 8}, FontRole::Song12},
-                      ControlCase{1105, ControlKind::PushButton, "导入词表(&I)…", {326, 10, 45, 12}, FontRole::Dialog},
-                      ControlCase{1106, ControlKind::PushButton, "删除词表(&R)", {425, 10, 45, 12}, FontRole::Dialog}),
+                      ControlCase{1105, ControlKind::PushButton, "导入词表(&I)…", {324, 10, 47, 12}, FontRole::Dialog},
+                      ControlCase{1106, ControlKind::PushButton, "删除词表(&R)", {425, 10, 47, 12}, FontRole::Dialog}),
     [](const auto& test) { return "id_" + std::to_string(test.param.id); });
 
 TEST(DialogTemplate, EveryAnswerEditScrolls) {
