@@ -83,7 +83,6 @@ public:
     bool AnswerShown() const { return m_answerShown; }
     // Whether 听写 is on: each row is said as it is asked, and its prompt waits for the submission.
     bool Dictating() const { return m_dictating; }
-    const WordLists& Lists() const { return m_lists; }
 
     // A mark counts as mastered when it is not empty and holds no byte '0'. Inline, and a plain
     // loop: a selection asks it for every row of the bank, and a mark is a byte or two.

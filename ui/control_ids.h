@@ -28,7 +28,7 @@ constexpr int kResetAll = 1084;
 constexpr int kListen = 1085;  // 听一听: says the checked answer again
 constexpr int kCategoryCombo = 1102;
 constexpr int kFilterLabel = 1103;
-constexpr int kDictation = 1104;  // 听写: each row is said, its prompt kept back until submitted
+constexpr int kDictation = 1104;   // 听写: each row is said, its prompt kept back until submitted
 constexpr int kImportList = 1105;  // 导入词表…: a pupil's own word list becomes a filter entry
 constexpr int kRemoveList = 1106;  // 删除词表: removes the chosen list
 
