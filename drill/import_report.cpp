@@ -1,23 +1,10 @@
 #include "drill/import_report.h"
 
-#include <cstdarg>
-#include <cstdio>
-
+#include "drill/formatted.h"
 #include "ui/texts.h"
 
 namespace zembra {
 namespace {
-
-[[gnu::format(printf, 2, 3)]] void Append(std::string& text, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    char line[256];
-    const int length = std::vsnprintf(line, sizeof line, format, arguments);
-    va_end(arguments);
-    if (length > 0)
-        text.append(
-            line, static_cast<std::size_t>(length) < sizeof line ? static_cast<std::size_t>(length) : sizeof line - 1);
-}
 
 const char* Why(ListLineFault fault) {
     switch (fault) {
@@ -55,19 +42,19 @@ const char* WhyRefused(const ImportOutcome& outcome) {
 std::string ImportReport(const ImportOutcome& outcome) {
     std::string text;
     if (!outcome.Imported()) {
-        Append(text, texts::kListRefusedFormat, WhyRefused(outcome));
+        text += Formatted(texts::kListRefusedFormat, WhyRefused(outcome));
         return text;
     }
-    Append(text, texts::kImportedFormat, static_cast<int>(outcome.reading.rows.size()));
+    text += Formatted(texts::kImportedFormat, static_cast<int>(outcome.reading.rows.size()));
     const auto& problems = outcome.reading.problems;
     const int count = static_cast<int>(problems.size());
     if (count == 0) return text;
-    Append(text, texts::kLinesLeftOutFormat, count);
+    text += Formatted(texts::kLinesLeftOutFormat, count);
     for (int i = 0; i < count && i < kProblemsNamed; ++i) {
         const ListLineProblem& problem = problems[static_cast<std::size_t>(i)];
-        Append(text, texts::kLineProblemFormat, problem.line, Why(problem.fault));
+        text += Formatted(texts::kLineProblemFormat, problem.line, Why(problem.fault));
     }
-    if (count > kProblemsNamed) Append(text, texts::kMoreLinesFormat, count - kProblemsNamed);
+    if (count > kProblemsNamed) text += Formatted(texts::kMoreLinesFormat, count - kProblemsNamed);
     return text;
 }
 

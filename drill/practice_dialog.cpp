@@ -5,12 +5,12 @@
 #include "drill/practice_dialog.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <ctime>
 #include <optional>
 
 #include "drill/answer_alignment.h"
 #include "drill/answer_check.h"
+#include "drill/formatted.h"
 #include "drill/miss_line.h"
 #include "drill/read_aloud.h"
 #include "drill/review_schedule.h"
@@ -71,12 +71,7 @@ void PracticeDialog::SetNumber(int id, std::int32_t value) { Host().SetItemText(
 void PracticeDialog::Diagnostic(const char* format, ...) const {
     va_list arguments;
     va_start(arguments, format);
-    va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string line(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    std::vsnprintf(line.data(), line.size() + 1, format, arguments);
+    const std::string line = FormattedList(format, arguments);
     va_end(arguments);
     m_environment.diagnostics(line);
 }

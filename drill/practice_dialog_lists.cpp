@@ -1,9 +1,9 @@
 // The dialog's two commands on the pupil's word lists and the list entries of the filter. A list
 // is one more bank (drill/word_lists.h): once chosen, the drill runs on its rows as on a category's.
 #include <array>
-#include <cstdio>
 #include <string_view>
 
+#include "drill/formatted.h"
 #include "drill/import_report.h"
 #include "drill/practice_dialog.h"
 #include "ui/control_ids.h"
@@ -53,10 +53,7 @@ void PracticeDialog::OnRemoveList() {
     if (list < 0) return;
     ControlHost& host = Host();
     const std::string& name = m_lists.Name(list);
-    std::string question(sizeof texts::kRemoveListQuestionFormat + name.size(), '\0');
-    question.resize(static_cast<std::size_t>(
-        std::snprintf(question.data(), question.size(), texts::kRemoveListQuestionFormat, name.c_str())));
-    if (!host.AskYesNo(question, texts::kResetQuestionCaption)) {
+    if (!host.AskYesNo(Formatted(texts::kRemoveListQuestionFormat, name.c_str()), texts::kResetQuestionCaption)) {
         ReturnFocusToDrill();
         return;
     }

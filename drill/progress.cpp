@@ -1,8 +1,8 @@
 // The dialog's two steps on the progress file: loading at start-up, saving at the close request;
 // and what the loaded marks tell the pupil at start-up.
-#include <cstdio>
 #include <string>
 
+#include "drill/formatted.h"
 #include "drill/practice_dialog.h"
 #include "drill/review_schedule.h"
 #include "ui/control_ids.h"
@@ -29,9 +29,7 @@ void PracticeDialog::TellRowsDue() {
     int due = 0;
     for (int row = 0; row < m_builtIn.size; ++row) due += isDue(m_builtIn.Mark(row)) ? 1 : 0;
     if (due == 0) return;
-    std::string line(sizeof texts::kReviewDueFormat + 16, '\0');
-    line.resize(static_cast<std::size_t>(std::snprintf(line.data(), line.size(), texts::kReviewDueFormat, due)));
-    Host().SetItemText(ids::kResultLine, line);
+    Host().SetItemText(ids::kResultLine, Formatted(texts::kReviewDueFormat, due));
 }
 
 bool PracticeDialog::SaveProgress() {
@@ -64,10 +62,7 @@ bool PracticeDialog::AskToRetrySave() {
         case ProgressFault::NotWritten:
             break;
     }
-    std::string question(sizeof texts::kSaveFailedQuestionFormat + std::char_traits<char>::length(reason), '\0');
-    question.resize(static_cast<std::size_t>(
-        std::snprintf(question.data(), question.size(), texts::kSaveFailedQuestionFormat, reason)));
-    return Host().AskYesNo(question, texts::kSaveFailedCaption);
+    return Host().AskYesNo(Formatted(texts::kSaveFailedQuestionFormat, reason), texts::kSaveFailedCaption);
 }
 
 }  // namespace zembra
